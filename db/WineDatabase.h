@@ -1,0 +1,69 @@
+// The one database connection of the process: opening the guide file beside
+// the program, running statements, and the two reading operations that fill
+// a list or read one value. Callers compose their SQL in textBuffer.
+#pragma once
+
+#include "platform/ado/Objects.h"
+#include "platform/ui/Targets.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+class WineDatabase {
+public:
+    static constexpr std::size_t kScratchUnits = 104;
+    static constexpr std::size_t kTextBufferUnits = 5000;
+    static constexpr std::u16string_view kFileName = u"vinaria2007_db.cdb";
+
+    WineDatabase() = default;
+    ~WineDatabase();
+    WineDatabase(const WineDatabase&) = delete;
+    WineDatabase& operator=(const WineDatabase&) = delete;
+
+    // Text area of the vintage-year formatter.
+    char16_t scratch[kScratchUnits] = {};
+    // Shared SQL buffer of kTextBufferUnits units; its emptiness selects the
+    // bookmark list. Allocated and freed by the main menu.
+    char16_t* textBuffer = nullptr;
+    // Stops a running fillComboBox before its next row.
+    bool cancelFill = false;
+
+    void allocateTextBuffer();
+    void freeTextBuffer();
+    // Places a complete statement into textBuffer, cut to its capacity.
+    void setText(std::u16string_view sql);
+
+    // Connects to the guide file beside the program. A second call replaces
+    // the connection and recordset with new ones.
+    bool open();
+    // False when there is no connection object.
+    bool close();
+    // Runs one statement: 0 when it ran or the text was empty, 1 when refused.
+    int execute(const char16_t* sql);
+
+    // Adds the first column of every row of the query in textBuffer to list.
+    bool fillComboBox(ui::StringListTarget& list);
+    // Writes the first column of the first row into out, at most maxChars
+    // characters and a terminator, so out holds maxChars + 1 units. With no
+    // row, out keeps what the caller put there.
+    bool queryValue(char16_t* out, std::int16_t maxChars);
+
+    // The shared open step of every query: the recordset runs sql with the
+    // given cursor. Throws ado::Fault when the component itself fails.
+    bool openRecordset(const char16_t* sql, int cursorType = ado::kOpenDynamic, int lockType = ado::kLockOptimistic);
+    void closeRecordset();
+
+    ado::Recordset* recordset() const { return recordset_.get(); }
+    // The value at a 0-based position of the recordset's current row.
+    ado::Variant columnValue(std::uint16_t position);
+
+private:
+    std::shared_ptr<ado::Connection> connection_;
+    std::shared_ptr<ado::Recordset> recordset_;
+    ado::Fields* fields_ = nullptr;
+    ado::Field* field_ = nullptr;
+};
+
+extern WineDatabase* g_wineDatabase;

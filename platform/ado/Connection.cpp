@@ -1,0 +1,67 @@
+// Connection over SQLite.
+#include "platform/ado/Connection.h"
+
+#include "platform/ado/Like.h"
+#include "platform/text/Utf16.h"
+
+#include <array>
+
+namespace ado {
+
+namespace {
+
+// A file is taken for a guide database only when it has all of these.
+constexpr std::array<const char*, 5> kGuideTables = {"vinaria", "Land", "Region", "Rebsorten", "Lesezeichen"};
+
+bool hasGuideTables(sqlite3* db)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
+                           -1, &stmt, nullptr) != SQLITE_OK)
+        return false;
+    bool all = true;
+    for (const char* table : kGuideTables) {
+        sqlite3_bind_text(stmt, 1, table, -1, SQLITE_STATIC);
+        all = all && sqlite3_step(stmt) == SQLITE_ROW;
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    return all;
+}
+
+} // namespace
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::setProvider(std::u16string_view provider)
+{
+    provider_ = provider;
+}
+
+HResult Connection::open(std::u16string_view path, std::u16string_view, std::u16string_view, long)
+{
+    close();
+    const std::string file = text::toUtf8(path);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK || !hasGuideTables(db) || !registerLike(db)) {
+        sqlite3_close(db);
+        return kFail;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    db_ = db;
+    return kOk;
+}
+
+void Connection::close()
+{
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+} // namespace ado

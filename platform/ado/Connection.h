@@ -1,0 +1,36 @@
+// The data-access connection: one guide database file opened through SQLite
+// with the handheld engine's dialect.
+#pragma once
+
+#include "platform/ado/HResult.h"
+
+#include <sqlite3.h>
+#include <string>
+#include <string_view>
+
+namespace ado {
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void setProvider(std::u16string_view provider);
+
+    // Opens an existing database file; never creates one. The file must hold
+    // the tables every guide has, else the open fails. Options are accepted
+    // for the caller's sake and not interpreted.
+    HResult open(std::u16string_view path, std::u16string_view user, std::u16string_view password, long options);
+    void close();
+
+    bool isOpen() const { return db_ != nullptr; }
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::u16string provider_;
+};
+
+} // namespace ado

@@ -1,0 +1,283 @@
+// Recordset over one prepared SQLite statement.
+//
+// A dynamic cursor reads the statement's current row straight from SQLite. A
+// static cursor also keeps the first rows it has seen, so that its record
+// count can run the statement to its end once and the caller can still read
+// the kept rows afterwards; only a walk past the kept rows after counting
+// runs the statement again.
+#include "platform/ado/Recordset.h"
+
+#include <limits>
+
+namespace ado {
+
+namespace {
+
+constexpr std::size_t kKeptRows = 1024;
+
+bool isFault(int rc)
+{
+    switch (rc & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOMEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool onlyBlanks(const char16_t* tail)
+{
+    for (; tail && *tail; ++tail) {
+        if (*tail != u' ' && *tail != u'\t' && *tail != u'\r' && *tail != u'\n' && *tail != u';')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Variant Field::value() const
+{
+    return owner_ ? owner_->columnValue(column_) : Variant();
+}
+
+Field* Fields::item(const Variant& index)
+{
+    field_.owner_ = &owner_;
+    field_.column_ = (index.type() == VarType::UI2 || index.type() == VarType::I4) ? index.intValue() : -1;
+    return &field_;
+}
+
+int Fields::count() const
+{
+    return owner_.columnCount();
+}
+
+Recordset::Recordset() : fields_(*this) {}
+
+Recordset::~Recordset()
+{
+    close();
+}
+
+void Recordset::setActiveConnection(std::shared_ptr<Connection> connection)
+{
+    close();
+    connection_ = std::move(connection);
+}
+
+HResult Recordset::open(const Variant& source, const Variant&, int cursorType, int, long)
+{
+    close();
+    if (faultOnNextOpen_) {
+        faultOnNextOpen_ = false;
+        throw Fault("recordset open failed inside the data-access component");
+    }
+    if (!source.isText() || !connection_ || !connection_->isOpen())
+        return kFail;
+
+    const std::u16string sql(source.text());
+    const void* tail = nullptr;
+    const int rc = sqlite3_prepare16_v3(connection_->handle(), sql.c_str(), static_cast<int>(sql.size() * 2), 0,
+                                        &stmt_, &tail);
+    if (rc != SQLITE_OK) {
+        close();
+        if (isFault(rc))
+            throw Fault(sqlite3_errmsg(connection_->handle()));
+        return kFail;
+    }
+    // Nothing to run, or a second statement behind the first: refused.
+    if (!stmt_ || !onlyBlanks(static_cast<const char16_t*>(tail))) {
+        close();
+        return kFail;
+    }
+    staticCursor_ = cursorType == kOpenStatic;
+    columns_ = sqlite3_column_count(stmt_);
+    open_ = true;
+    liveIndex_ = 0;
+    const int first = sqlite3_step(stmt_);
+    if (first == SQLITE_ROW) {
+        liveOnRow_ = true;
+        if (staticCursor_)
+            rows_.push_back(captureLiveRow());
+    } else if (first == SQLITE_DONE) {
+        liveDone_ = true;
+        if (staticCursor_)
+            count_ = 0;
+    } else {
+        const int code = sqlite3_extended_errcode(connection_->handle());
+        const std::string message = sqlite3_errmsg(connection_->handle());
+        close();
+        if (isFault(code))
+            throw Fault(message);
+        return kFail;
+    }
+    return kOk;
+}
+
+void Recordset::close()
+{
+    if (stmt_) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+    }
+    open_ = false;
+    staticCursor_ = false;
+    liveOnRow_ = false;
+    liveDone_ = false;
+    liveIndex_ = 0;
+    rows_.clear();
+    position_ = 0;
+    count_ = -1;
+    columns_ = 0;
+}
+
+bool Recordset::stepLive()
+{
+    if (!stmt_ || liveDone_)
+        return false;
+    if (liveOnRow_)
+        ++liveIndex_;
+    if (sqlite3_step(stmt_) == SQLITE_ROW) {
+        liveOnRow_ = true;
+        return true;
+    }
+    // An error in the middle of a walk ends it like the last row would.
+    liveOnRow_ = false;
+    liveDone_ = true;
+    return false;
+}
+
+void Recordset::bringLiveTo(std::size_t index)
+{
+    if (!stmt_)
+        return;
+    if (liveIndex_ > index || (liveDone_ && liveIndex_ != index)) {
+        sqlite3_reset(stmt_);
+        liveOnRow_ = false;
+        liveDone_ = false;
+        liveIndex_ = 0;
+        if (!stepLive())
+            return;
+        liveIndex_ = 0;
+    }
+    while (liveOnRow_ && liveIndex_ < index) {
+        stepLive();
+        if (staticCursor_ && liveOnRow_ && liveIndex_ == rows_.size() && rows_.size() < kKeptRows)
+            rows_.push_back(captureLiveRow());
+    }
+}
+
+HResult Recordset::moveFirst()
+{
+    if (!open_)
+        return kFail;
+    if (staticCursor_)
+        position_ = 0;
+    else if (liveIndex_ != 0)
+        bringLiveTo(0);
+    return kOk;
+}
+
+HResult Recordset::moveNext()
+{
+    if (!open_ || eof())
+        return kFail;
+    if (staticCursor_) {
+        ++position_;
+        if (position_ >= rows_.size())
+            bringLiveTo(position_);
+    } else {
+        stepLive();
+    }
+    return kOk;
+}
+
+bool Recordset::eof()
+{
+    if (!open_)
+        return true;
+    if (!staticCursor_)
+        return !liveOnRow_;
+    if (position_ < rows_.size())
+        return false;
+    if (count_ >= 0 && position_ >= static_cast<std::size_t>(count_))
+        return true;
+    bringLiveTo(position_);
+    return !(liveOnRow_ && liveIndex_ == position_);
+}
+
+long Recordset::recordCount()
+{
+    if (!open_ || !staticCursor_)
+        return -1;
+    if (count_ < 0) {
+        std::size_t seen = liveOnRow_ ? liveIndex_ + 1 : liveIndex_;
+        while (stepLive()) {
+            if (liveIndex_ == rows_.size() && rows_.size() < kKeptRows)
+                rows_.push_back(captureLiveRow());
+            seen = liveIndex_ + 1;
+        }
+        count_ = static_cast<long>(seen);
+    }
+    return count_;
+}
+
+int Recordset::columnCount() const
+{
+    return columns_;
+}
+
+Variant Recordset::liveValue(int column) const
+{
+    if (!stmt_ || !liveOnRow_ || column < 0 || column >= columns_)
+        return Variant();
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL:
+        return Variant::null();
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 v = sqlite3_column_int64(stmt_, column);
+        if (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max())
+            return Variant::fromInt(static_cast<std::int32_t>(v));
+        break;
+    }
+    default:
+        break;
+    }
+    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(stmt_, column));
+    const int bytes = sqlite3_column_bytes16(stmt_, column);
+    if (!data)
+        return Variant::null();
+    return Variant::viewOf(std::u16string_view(data, static_cast<std::size_t>(bytes) / 2));
+}
+
+Recordset::Row Recordset::captureLiveRow() const
+{
+    Row row;
+    row.values.reserve(static_cast<std::size_t>(columns_));
+    for (int c = 0; c < columns_; ++c) {
+        Variant v = liveValue(c);
+        row.values.push_back(v.isText() ? Variant::fromText(std::u16string(v.text())) : v);
+    }
+    return row;
+}
+
+Variant Recordset::columnValue(int column)
+{
+    if (!open_ || column < 0 || column >= columns_)
+        return Variant();
+    if (!staticCursor_)
+        return liveValue(column);
+    if (position_ < rows_.size()) {
+        const Variant& kept = rows_[position_].values[static_cast<std::size_t>(column)];
+        return kept.isText() ? Variant::viewOf(kept.text()) : kept;
+    }
+    bringLiveTo(position_);
+    return liveIndex_ == position_ ? liveValue(column) : Variant();
+}
+
+} // namespace ado

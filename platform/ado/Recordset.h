@@ -1,0 +1,105 @@
+// The data-access recordset: runs one SQL text on its connection and walks
+// its rows. Values are read by 0-based column position.
+#pragma once
+
+#include "platform/ado/Connection.h"
+#include "platform/ado/HResult.h"
+#include "platform/ado/Variant.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ado {
+
+enum CursorType : int { kOpenDynamic = 2, kOpenStatic = 3 };
+enum LockType : int { kLockReadOnly = 1, kLockOptimistic = 3 };
+constexpr long kCmdUnspecified = 8;
+
+class Recordset;
+
+// The field at one position of the recordset's current row.
+class Field {
+public:
+    Variant value() const;
+
+private:
+    friend class Fields;
+    Recordset* owner_ = nullptr;
+    int column_ = -1;
+};
+
+// The fields of the recordset's current row, by position.
+class Fields {
+public:
+    // The index is an unsigned 16-bit tagged value, or a plain integer.
+    Field* item(const Variant& index);
+    int count() const;
+
+private:
+    friend class Recordset;
+    explicit Fields(Recordset& owner) : owner_(owner) {}
+    Recordset& owner_;
+    Field field_;
+};
+
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    void setActiveConnection(std::shared_ptr<Connection> connection);
+
+    // Runs the SQL text given as source. Exactly one statement is accepted.
+    // A statement the engine refuses gives a failure code; a damaged
+    // database throws Fault.
+    HResult open(const Variant& source, const Variant& activeConnection, int cursorType, int lockType, long options);
+    void close();
+    bool isOpen() const { return open_; }
+
+    HResult moveFirst();
+    HResult moveNext();
+    // True when there is no current row (the end check).
+    bool eof();
+    Fields* fields() { return &fields_; }
+    // Row count of a static cursor; -1 for a dynamic one, as the handheld does.
+    long recordCount();
+
+    // For tests: the next open throws Fault as a damaged file would.
+    void injectFaultOnNextOpen() { faultOnNextOpen_ = true; }
+
+private:
+    friend class Field;
+    friend class Fields;
+
+    // One row kept by a static cursor.
+    struct Row {
+        std::vector<Variant> values;
+    };
+
+    Variant liveValue(int column) const;
+    Variant columnValue(int column);
+    int columnCount() const;
+    bool stepLive();           // advances the live statement; false at its end
+    Row captureLiveRow() const;
+    void bringLiveTo(std::size_t index);
+
+    std::shared_ptr<Connection> connection_;
+    sqlite3_stmt* stmt_ = nullptr;
+    bool open_ = false;
+    bool staticCursor_ = false;
+    bool liveOnRow_ = false;     // the live statement stands on a row
+    bool liveDone_ = false;      // the live statement has no more rows
+    std::size_t liveIndex_ = 0;  // index of the row the live statement stands on
+    std::vector<Row> rows_;      // static cursor: rows seen so far (up to a limit)
+    std::size_t position_ = 0;   // static cursor: index of the current row
+    long count_ = -1;            // static cursor: total row count once known
+    int columns_ = 0;
+    Fields fields_;
+    bool faultOnNextOpen_ = false;
+};
+
+} // namespace ado

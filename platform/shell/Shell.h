@@ -1,0 +1,51 @@
+// The handheld shell's services on the desktop: dialog initialisation, the
+// input-panel request, top-level windows by class name, the soft input panel
+// (a German on-screen keyboard) with its button, and starting the browser.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace ui {
+class Dialog;
+}
+
+namespace shell {
+
+// Flags of the shell dialog initialisation.
+inline constexpr unsigned kDoneButton = 1;   // a Done button that sends command 1
+inline constexpr unsigned kFullScreen = 4;   // sized to the whole dialog area
+inline constexpr unsigned kLowerInputPanel = 8;
+
+inline constexpr std::u16string_view kInputPanelClass = u"SipWndClass";
+inline constexpr std::u16string_view kInputPanelButtonClass = u"MS_SIPBUTTON";
+
+// Show states of showWindow.
+inline constexpr int kHide = 0;
+inline constexpr int kShow = 5;
+
+void initDialog(ui::Dialog& dialog, unsigned flags);
+
+// The request every dialog makes on size, paint and setting changes; the
+// desktop has nothing to adjust, so it is only counted.
+void inputPanelRequest(ui::Dialog* window, int value);
+int inputPanelRequestCount();
+
+// Installs the input panel and its button on the screen (once).
+void installInputPanel();
+QWidget* findWindow(std::u16string_view className);
+void showWindow(QWidget* window, int state);
+bool isWindowShown(QWidget* window);
+
+// Starts the desktop's browser on a file path without waiting; false when
+// the launcher cannot be started.
+bool startBrowser(std::u16string_view parameter);
+// For tests: replaces the launcher (empty restores xdg-open).
+void setBrowserLauncherForTesting(std::function<bool(std::u16string_view)> launcher);
+// For tests: the program started in place of xdg-open.
+void setBrowserProgramForTesting(std::string program);
+
+} // namespace shell

@@ -1,0 +1,181 @@
+// Fixed-buffer UTF-16 helpers.
+#include "platform/text/Utf16.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace text {
+
+std::size_t length(const char16_t* text)
+{
+    if (!text)
+        return 0;
+    std::size_t n = 0;
+    while (text[n])
+        ++n;
+    return n;
+}
+
+std::size_t copy(char16_t* dst, std::size_t capacity, std::u16string_view src)
+{
+    if (!dst || capacity == 0)
+        return 0;
+    const std::size_t n = std::min(src.size(), capacity - 1);
+    std::copy_n(src.data(), n, dst);
+    dst[n] = 0;
+    return n;
+}
+
+namespace {
+
+void appendNumber(std::u16string& out, int value, int width)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%0*d", width, value);
+    for (const char* p = digits; *p; ++p)
+        out.push_back(static_cast<char16_t>(*p));
+}
+
+// Reads the directive at fmt[i] ('%' already seen at i - 1); returns the
+// number of format units consumed, or 0 when it is not a known directive.
+std::size_t directive(std::u16string_view fmt, std::size_t i, int& width, char16_t& kind)
+{
+    width = 0;
+    std::size_t j = i;
+    if (j + 2 < fmt.size() + 0 && fmt[j] == u'0' && fmt[j + 1] >= u'1' && fmt[j + 1] <= u'9') {
+        width = fmt[j + 1] - u'0';
+        j += 2;
+    }
+    if (j >= fmt.size())
+        return 0;
+    kind = fmt[j];
+    if (kind == u's' || kind == u'i' || kind == u'd' || kind == u'%')
+        return j - i + 1;
+    return 0;
+}
+
+} // namespace
+
+std::u16string format(std::u16string_view fmt, std::initializer_list<FormatArg> args)
+{
+    std::u16string out;
+    out.reserve(fmt.size() + 64);
+    auto next = args.begin();
+    for (std::size_t i = 0; i < fmt.size(); ++i) {
+        if (fmt[i] != u'%') {
+            out.push_back(fmt[i]);
+            continue;
+        }
+        int width = 0;
+        char16_t kind = 0;
+        const std::size_t used = directive(fmt, i + 1, width, kind);
+        if (used == 0) {
+            out.push_back(u'%');
+            continue;
+        }
+        i += used;
+        if (kind == u'%') {
+            out.push_back(u'%');
+            continue;
+        }
+        if (next == args.end())
+            continue;
+        const FormatArg& arg = *next++;
+        if (kind == u's') {
+            if (const auto* s = std::get_if<std::u16string_view>(&arg))
+                out.append(*s);
+        } else if (const int* n = std::get_if<int>(&arg)) {
+            appendNumber(out, *n, width);
+        }
+    }
+    return out;
+}
+
+std::size_t format(char16_t* dst, std::size_t capacity, std::u16string_view fmt,
+                   std::initializer_list<FormatArg> args)
+{
+    // Composed apart first, since a value may be dst itself.
+    return copy(dst, capacity, format(fmt, args));
+}
+
+std::u16string fromUtf8(std::string_view in)
+{
+    std::u16string out;
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size();) {
+        const unsigned char c = static_cast<unsigned char>(in[i]);
+        char32_t cp = 0xFFFD;
+        std::size_t n = 1;
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c >> 5) == 0x6) {
+            n = 2;
+        } else if ((c >> 4) == 0xE) {
+            n = 3;
+        } else if ((c >> 3) == 0x1E) {
+            n = 4;
+        }
+        if (n > 1) {
+            if (i + n > in.size()) {
+                n = 1;
+            } else {
+                cp = c & (0x7F >> n);
+                bool ok = true;
+                for (std::size_t k = 1; k < n; ++k) {
+                    const unsigned char cc = static_cast<unsigned char>(in[i + k]);
+                    if ((cc >> 6) != 0x2) {
+                        ok = false;
+                        break;
+                    }
+                    cp = (cp << 6) | (cc & 0x3F);
+                }
+                if (!ok) {
+                    cp = 0xFFFD;
+                    n = 1;
+                }
+            }
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += n;
+    }
+    return out;
+}
+
+std::string toUtf8(std::u16string_view in)
+{
+    std::string out;
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        char32_t cp = in[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+} // namespace text

@@ -1,0 +1,40 @@
+// Modal message boxes, centred on the screen, shown through a presenter that
+// a test can replace to read the text and give the answer.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class Dialog;
+
+namespace mb {
+inline constexpr unsigned kOk = 0x0;
+inline constexpr unsigned kYesNo = 0x4;
+inline constexpr unsigned kIconError = 0x10;
+inline constexpr unsigned kIconQuestion = 0x20;
+inline constexpr unsigned kIconWarning = 0x30;
+inline constexpr unsigned kIconInformation = 0x40;
+inline constexpr unsigned kButtonMask = 0xF;
+inline constexpr unsigned kIconMask = 0xF0;
+} // namespace mb
+
+struct MessageBoxRequest {
+    Dialog* owner = nullptr;
+    std::u16string text;
+    std::u16string caption;
+    unsigned flags = 0;
+};
+
+// Answers kIdOk, kIdYes or kIdNo.
+using MessageBoxPresenter = std::function<int(const MessageBoxRequest&)>;
+
+int messageBox(Dialog* owner, std::u16string_view text, std::u16string_view caption, unsigned flags);
+
+// Installs a presenter and returns the one it replaces; an empty one
+// restores the window-system presenter.
+MessageBoxPresenter setMessageBoxPresenter(MessageBoxPresenter presenter);
+
+} // namespace ui

@@ -1,0 +1,68 @@
+// The one top-level window that plays the handheld's screen: a navigation bar
+// with the active dialog's caption and its Done button, the dialog area where
+// full-screen dialogs stack, and a menu bar at the bottom.
+#pragma once
+
+#include "platform/ui/Geometry.h"
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace ui {
+
+class Dialog;
+
+class Screen {
+public:
+    static constexpr int kWidth = 240;
+    static constexpr int kHeight = 320;
+    static constexpr int kBarHeight = 26;
+
+    static Screen& instance();
+    static bool exists();
+    // Deletes the window; call before the application object goes.
+    static void destroy();
+
+    QWidget* window() const;
+    QWidget* dialogArea() const;
+    QWidget* menuBar() const;
+    // The dialog area in the window's pixels.
+    Rect dialogAreaRect() const;
+
+    void push(Dialog& dialog);
+    void pop(Dialog& dialog);
+    Dialog* top() const;
+    const std::vector<Dialog*>& stack() const;
+    // Ids of the dialogs on the screen, bottom first.
+    std::vector<int> templateStack() const;
+
+    // Brings caption, title and Done button in line with the top dialog.
+    void refresh();
+    QLabel* captionLabel() const;
+    QPushButton* doneButton() const;
+    // A tap on the Done button: command 1 to the top dialog.
+    void pressDone();
+
+    // Called once, after the window's first paint.
+    void setFirstPaintObserver(std::function<void()> observer);
+
+    ~Screen();
+
+private:
+    Screen();
+    struct Impl;
+    Impl* impl_;
+};
+
+// Top-level windows found by their class name, as the shell finds the input
+// panel and its button.
+void registerWindow(std::u16string_view className, QWidget* window);
+void unregisterWindow(QWidget* window);
+QWidget* findWindow(std::u16string_view className);
+
+} // namespace ui

@@ -1,0 +1,75 @@
+// Drawing surface with its lock and repaint request.
+#include "platform/ui/Surface.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+
+namespace ui {
+
+Surface::Surface(int width, int height)
+    : image_(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied)
+{
+    image_.fill(Qt::transparent);
+}
+
+void Surface::draw(const std::function<void(DrawContext&)>& paint)
+{
+    std::lock_guard lock(mutex_);
+    {
+        QPainter painter(&image_);
+        DrawContext dc(painter);
+        paint(dc);
+    }
+    empty_ = false;
+    // Posting an event is safe from any thread; the receiver is detached
+    // under the same lock before it is deleted.
+    if (receiver_)
+        QCoreApplication::postEvent(receiver_, new QEvent(QEvent::UpdateRequest));
+}
+
+void Surface::clear()
+{
+    std::lock_guard lock(mutex_);
+    image_.fill(Qt::transparent);
+    empty_ = true;
+    if (receiver_)
+        QCoreApplication::postEvent(receiver_, new QEvent(QEvent::UpdateRequest));
+}
+
+void Surface::resize(int width, int height)
+{
+    std::lock_guard lock(mutex_);
+    if (image_.width() == width && image_.height() == height)
+        return;
+    QImage bigger(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
+    bigger.fill(Qt::transparent);
+    QPainter(&bigger).drawImage(0, 0, image_);
+    image_ = bigger;
+}
+
+QImage Surface::snapshot() const
+{
+    std::lock_guard lock(mutex_);
+    return image_.copy();
+}
+
+bool Surface::isEmpty() const
+{
+    std::lock_guard lock(mutex_);
+    return empty_;
+}
+
+void Surface::attach(QObject* receiver)
+{
+    std::lock_guard lock(mutex_);
+    receiver_ = receiver;
+}
+
+void Surface::detach()
+{
+    std::lock_guard lock(mutex_);
+    receiver_ = nullptr;
+}
+
+} // namespace ui

@@ -1,0 +1,273 @@
+// Guide database writer.
+#include "tools/guide/GuideWriter.h"
+
+#include "app/ShellServices.h"
+#include "db/Sql.h"
+#include "tools/guide/GuideSources.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace guide {
+
+namespace fs = std::filesystem;
+namespace schema = sql::schema;
+
+namespace {
+
+// The edition year stored with every entry.
+constexpr int kEdition = 2007;
+
+struct DbCloser {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Db = std::unique_ptr<sqlite3, DbCloser>;
+
+struct StmtFinalizer {
+    void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+
+class Writer {
+public:
+    explicit Writer(sqlite3* db) : db_(db) {}
+
+    bool exec(const char* sql)
+    {
+        char* message = nullptr;
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK)
+            return true;
+        error_ = message ? message : "unknown database error";
+        sqlite3_free(message);
+        return false;
+    }
+
+    Stmt prepare(const char* sql)
+    {
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_prepare_v2(db_, sql, -1, &s, nullptr) != SQLITE_OK)
+            error_ = sqlite3_errmsg(db_);
+        return Stmt(s);
+    }
+
+    bool step(sqlite3_stmt* s)
+    {
+        const int rc = sqlite3_step(s);
+        sqlite3_reset(s);
+        sqlite3_clear_bindings(s);
+        if (rc == SQLITE_DONE || rc == SQLITE_ROW)
+            return true;
+        error_ = sqlite3_errmsg(db_);
+        return false;
+    }
+
+    static void bind(sqlite3_stmt* s, int i, const std::u16string& text)
+    {
+        sqlite3_bind_text16(s, i, text.data(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+    }
+
+    static void bindOrNull(sqlite3_stmt* s, int i, const std::u16string& text)
+    {
+        if (text.empty())
+            sqlite3_bind_null(s, i);
+        else
+            bind(s, i, text);
+    }
+
+    bool content(const GuideContent& c)
+    {
+        Stmt country = prepare(schema::kInsertCountry), region = prepare(schema::kInsertRegion),
+             variety = prepare(schema::kInsertVariety), wine = prepare(schema::kInsertWine);
+        if (!country || !region || !variety || !wine)
+            return false;
+        for (const Country& x : c.countries) {
+            bind(country.get(), 1, x.code);
+            bind(country.get(), 2, x.name);
+            if (!step(country.get()))
+                return false;
+        }
+        int id = 0;
+        for (const Region& x : c.regions) {
+            sqlite3_bind_int(region.get(), 1, ++id);
+            bind(region.get(), 2, x.country);
+            bind(region.get(), 3, x.name);
+            if (!step(region.get()))
+                return false;
+        }
+        id = 0;
+        for (const Variety& x : c.varieties) {
+            std::u16string text = x.text;
+            ShellServices::scramble(text);
+            sqlite3_bind_int(variety.get(), 1, ++id);
+            bind(variety.get(), 2, x.name);
+            sqlite3_bind_int(variety.get(), 3, static_cast<int>(x.colour));
+            bind(variety.get(), 4, text);
+            if (!step(variety.get()))
+                return false;
+        }
+        for (const Wine& w : c.wines)
+            if (!insertWine(wine.get(), w))
+                return false;
+        return true;
+    }
+
+    bool insertWine(sqlite3_stmt* s, const Wine& w)
+    {
+        std::u16string text = w.text;
+        ShellServices::scramble(text);
+        std::u16string lowerText = ShellServices::toLower(w.text);
+        for (char16_t& u : lowerText)
+            if (u == u'\r' || u == u'\n')
+                u = u' ';
+        ShellServices::scramble(lowerText);
+
+        int i = 1;
+        sqlite3_bind_int(s, i++, w.id);
+        bind(s, i++, w.keyword);
+        bind(s, i++, text);
+        bind(s, i++, w.country);
+        bind(s, i++, w.region);
+        for (bool flag : {w.red, w.rose, w.white, w.brown, w.dry, w.medium, w.sweet, w.sparkling})
+            sqlite3_bind_int(s, i++, flag ? 1 : 0);
+        for (const std::u16string& years : w.vintages)
+            bindOrNull(s, i++, years);
+        sqlite3_bind_int(s, i++, w.quality1);
+        bind(s, i++, ShellServices::toLower(w.keyword));
+        sqlite3_bind_int(s, i++, w.quality2);
+        bind(s, i++, lowerText);
+        sqlite3_bind_int(s, i++, w.drinkSoon ? 1 : 0);
+        sqlite3_bind_int(s, i++, w.withoutVintage ? 1 : 0);
+        sqlite3_bind_int(s, i++, kEdition);
+        return step(s);
+    }
+
+    bool info(const char* key, const std::string& value)
+    {
+        Stmt s = prepare(schema::kInsertInfo);
+        if (!s)
+            return false;
+        sqlite3_bind_text(s.get(), 1, key, -1, SQLITE_STATIC);
+        sqlite3_bind_text(s.get(), 2, value.c_str(), -1, SQLITE_TRANSIENT);
+        return step(s.get());
+    }
+
+    bool carryBookmarks(const std::string& oldPath)
+    {
+        Stmt attach = prepare(schema::kAttachOld);
+        if (!attach)
+            return false;
+        sqlite3_bind_text(attach.get(), 1, oldPath.c_str(), -1, SQLITE_TRANSIENT);
+        if (!step(attach.get()))
+            return false;
+        // A readable file without a bookmark table has nothing to carry over.
+        bool copied = true;
+        Stmt probe = prepare(schema::kOldHasBookmarks);
+        if (!probe)
+            copied = false;
+        else if (sqlite3_step(probe.get()) == SQLITE_ROW)
+            copied = exec(schema::kCopyBookmarks);
+        else if (sqlite3_errcode(db_) != SQLITE_DONE && sqlite3_errcode(db_) != SQLITE_OK) {
+            error_ = sqlite3_errmsg(db_);
+            copied = false;
+        }
+        probe.reset();
+        attach.reset();
+        exec(schema::kDetachOld);
+        return copied;
+    }
+
+    const std::string& error() const { return error_; }
+
+private:
+    sqlite3* db_;
+    std::string error_;
+};
+
+Db openFile(const std::string& path, int flags)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    return Db(db);
+}
+
+} // namespace
+
+std::string builtDigest(const std::string& path)
+{
+    if (!fs::is_regular_file(path))
+        return {};
+    Db db = openFile(path, SQLITE_OPEN_READONLY);
+    sqlite3_stmt* s = nullptr;
+    std::string digest;
+    if (db && sqlite3_prepare_v2(db.get(), schema::kSelectInfo, -1, &s, nullptr) == SQLITE_OK) {
+        sqlite3_bind_text(s, 1, schema::kInfoSourceDigest, -1, SQLITE_STATIC);
+        if (sqlite3_step(s) == SQLITE_ROW)
+            digest = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    }
+    sqlite3_finalize(s);
+    return digest;
+}
+
+WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& digest)
+{
+    const std::string temp = path + ".neu";
+    std::error_code ec;
+    fs::remove(temp, ec);
+    WriteResult result;
+    {
+        Db db = openFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        if (!db) {
+            result.error = "cannot create " + temp;
+            return result;
+        }
+        Writer w(db.get());
+        const bool written = w.exec("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; BEGIN")
+            && w.exec(schema::kCreateTables) && w.content(content) && w.exec(schema::kCreateIndexes)
+            && w.info(schema::kInfoSourceDigest, digest) && w.info(schema::kInfoSchema, schema::kSchemaVersion)
+            && w.exec("COMMIT");
+        if (!written) {
+            result.error = "writing " + temp + ": " + w.error();
+            db.reset();
+            fs::remove(temp, ec);
+            return result;
+        }
+        if (fs::exists(path) && !w.carryBookmarks(path)) {
+            result.error = "the bookmarks of " + path + " cannot be read (" + w.error() +
+                           "); the database was left as it is";
+            db.reset();
+            fs::remove(temp, ec);
+            return result;
+        }
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        result.error = "cannot replace " + path + ": " + ec.message();
+        fs::remove(temp, ec);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+BuildResult buildGuide(const std::string& sourcesDir, const std::string& path)
+{
+    const std::string digest = sourcesDigest(sourcesDir);
+    if (fs::exists(path) && builtDigest(path) == digest)
+        return {BuildOutcome::UpToDate, path + " is up to date"};
+    SourcesResult sources = loadGuideSources(sourcesDir);
+    if (sources.error)
+        return {BuildOutcome::Failed, sources.error->message()};
+    const WriteResult written = writeGuideDatabase(sources.content, path, digest);
+    if (!written.ok)
+        return {BuildOutcome::Failed, written.error};
+    const auto& c = sources.content;
+    return {BuildOutcome::Built, path + ": " + std::to_string(c.wines.size()) + " entries, " +
+                                     std::to_string(c.countries.size()) + " countries, " +
+                                     std::to_string(c.regions.size()) + " regions, " +
+                                     std::to_string(c.varieties.size()) + " varieties"};
+}
+
+} // namespace guide

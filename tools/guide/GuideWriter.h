@@ -1,0 +1,35 @@
+// Writing the guide database: the content tables with their scrambled and
+// lower-cased columns, the bookmarks of any earlier database carried over.
+#pragma once
+
+#include "tools/guide/GuideContent.h"
+
+#include <string>
+
+namespace guide {
+
+struct WriteResult {
+    bool ok = false;
+    std::string error;
+};
+
+// Writes content into a new database at path (replacing it atomically).
+// When a database is already there, its bookmark rows are carried over
+// unchanged; when that database cannot be read, nothing is replaced.
+WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& sourceDigest);
+
+// The digest the database at path was built from; empty when there is none.
+std::string builtDigest(const std::string& path);
+
+enum class BuildOutcome { UpToDate, Built, Failed };
+
+struct BuildResult {
+    BuildOutcome outcome = BuildOutcome::Failed;
+    std::string message;
+};
+
+// Builds the database at path from the sources in dir when it is missing or
+// its sources have changed since; keeps every bookmark.
+BuildResult buildGuide(const std::string& sourcesDir, const std::string& path);
+
+} // namespace guide
