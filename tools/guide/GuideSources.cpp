@@ -99,7 +99,7 @@ std::vector<fs::path> csvFilesIn(const fs::path& dir)
 
 class Reader {
 public:
-    explicit Reader(fs::path dir) : dir_(std::move(dir)) {}
+    Reader(fs::path dir, SourceParts parts) : dir_(std::move(dir)), parts_(parts) {}
 
     SourcesResult run()
     {
@@ -114,6 +114,8 @@ public:
             if (!readTable(f, kRegionHeader, [this](auto& r) { return region(r); }))
                 return std::move(result_);
         if (!readTable(dir_ / "rebsorten.csv", kVarietyHeader, [this](auto& r) { return variety(r); }))
+            return std::move(result_);
+        if (parts_ == SourceParts::WithoutWines)
             return std::move(result_);
         const auto wineFiles = csvFilesIn(dir_ / "weine");
         if (wineFiles.empty())
@@ -309,6 +311,7 @@ private:
     }
 
     fs::path dir_;
+    SourceParts parts_;
     std::string file_;
     SourcesResult result_;
     std::set<std::string> countries_;
@@ -358,9 +361,9 @@ std::optional<std::string> parseVintages(const std::string& list, std::array<std
     return std::nullopt;
 }
 
-SourcesResult loadGuideSources(const std::string& dir)
+SourcesResult loadGuideSources(const std::string& dir, SourceParts parts)
 {
-    return Reader(dir).run();
+    return Reader(dir, parts).run();
 }
 
 std::string sourcesDigest(const std::string& dirText)

@@ -22,7 +22,9 @@ struct SourcesResult {
 
 // Reads laender.csv, regionen/*.csv, rebsorten.csv and weine/*.csv from dir.
 // The first wrong row stops the read with its file, line and reason.
-SourcesResult loadGuideSources(const std::string& dir);
+// Without wines, only countries, regions and varieties are read.
+enum class SourceParts { All, WithoutWines };
+SourcesResult loadGuideSources(const std::string& dir, SourceParts parts = SourceParts::All);
 
 // A digest of every source file's name and bytes; the database remembers it
 // to know when its content is out of date.
