@@ -100,7 +100,7 @@ void InputPanel::typeKey(const QString& label)
             text = QStringLiteral(" ");
         } else {
             text = shownLabel(label, shift_);
-            key = text.size() == 1 && text[0].unicode() < 128 ? text[0].toUpper().unicode() : Qt::Key_unknown;
+            key = text.size() == 1 && text[0].unicode() < 128 ? static_cast<int>(text[0].toUpper().unicode()) : static_cast<int>(Qt::Key_unknown);
         }
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QApplication::sendEvent(target, &press);

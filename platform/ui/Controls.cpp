@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -18,7 +19,10 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QTabBar>
+#include <QTextLayout>
 #include <QTreeWidget>
+
+#include <cmath>
 
 namespace ui {
 
@@ -44,9 +48,8 @@ QString displayText(const QString& s)
 
 // Asks the procedure for the colours of a static or check box. Returns the
 // brush to fill with, or null for the dialog's own background.
-const Brush* colourRequest(Dialog* dialog, int id, QPainter& painter, DrawContext& dc)
+const Brush* colourRequest(Dialog* dialog, int id, DrawContext& dc)
 {
-    (void)painter;
     Event e;
     e.kind = EventKind::ColourRequest;
     e.controlId = id;
@@ -65,6 +68,41 @@ void sendStylusDown(Dialog* dialog, QWidget* widget, const QPoint& pos)
     e.x = p.x();
     e.y = p.y();
     dialog->send(e);
+}
+
+// Static text as the handheld laid it out: words wrapped, lines one font
+// cell (ascent plus descent of the font's own metrics) apart.
+void drawStaticText(QPainter& painter, const QRect& box, QString text, unsigned styles)
+{
+    QFont font = painter.font();
+    // The substitute faces run a little wider than the handheld's; a one-line
+    // text that misses its box by a few per cent is narrowed instead of
+    // losing its last letter.
+    const double natural = QFontMetricsF(font).horizontalAdvance(text);
+    if (!text.contains(QLatin1Char('\n')) && natural > box.width() && natural <= box.width() * 1.08)
+        font.setStretch(static_cast<int>(100.0 * box.width() / natural));
+    const EmMetrics em = emMetrics(font);
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    const double cell = std::round(em.ascent * pixels) + std::round(em.descent * pixels);
+    const double ascentShift = std::round(em.ascent * pixels) - QFontMetricsF(font).ascent();
+
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, font);
+    QTextOption option((styles & style::kCentre) ? Qt::AlignHCenter : (styles & style::kRight) ? Qt::AlignRight : Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double y = ascentShift;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(box.width());
+        line.setPosition(QPointF(0, y));
+        y += cell;
+    }
+    layout.endLayout();
+    painter.save();
+    painter.setClipRect(box);
+    layout.draw(&painter, box.topLeft());
+    painter.restore();
 }
 
 class StaticWidget : public QWidget {
@@ -92,17 +130,15 @@ protected:
         QPainter painter(this);
         painter.setFont(font());
         DrawContext dc(painter);
-        const Brush* brush = colourRequest(dialog_, id_, painter, dc);
+        const Brush* brush = colourRequest(dialog_, id_, dc);
         if (brush)
             painter.fillRect(rect(), toQColor(brush->colour));
         const int border = (styles_ & style::kBorder) ? 1 : 0;
         if (!image_.isNull())
             painter.drawImage(border, border, image_);
         else if (!text_.isEmpty()) {
-            int align = Qt::AlignTop | Qt::TextWordWrap;
-            align |= (styles_ & style::kCentre) ? Qt::AlignHCenter : (styles_ & style::kRight) ? Qt::AlignRight : Qt::AlignLeft;
             painter.setPen(toQColor(dc.textColour()));
-            painter.drawText(rect().adjusted(border, border, -border, -border), align, displayText(text_));
+            drawStaticText(painter, rect().adjusted(border, border, -border, -border), displayText(text_), styles_);
         }
         if (border) {
             painter.setPen(Qt::black);
@@ -172,7 +208,7 @@ protected:
         {
             QPainter painter(this);
             DrawContext dc(painter);
-            const Brush* brush = colourRequest(dialog_, id_, painter, dc);
+            const Brush* brush = colourRequest(dialog_, id_, dc);
             if (brush)
                 painter.fillRect(rect(), toQColor(brush->colour));
             QPalette p = palette();

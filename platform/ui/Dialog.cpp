@@ -213,7 +213,9 @@ void Dialog::setTimer(int timerId, int milliseconds, TimerRoutine routine)
 {
     killTimer(timerId);
     auto timer = std::make_unique<Timer>();
-    timer->timer = new QTimer();
+    // Owned by the window, so a timer that is still waiting to be deleted
+    // goes with it at the latest.
+    timer->timer = new QTimer(widget_);
     timer->timer->setInterval(std::max(0, milliseconds));
     timer->routine = std::move(routine);
     QObject::connect(timer->timer, &QTimer::timeout, timer->timer, [this, timerId] { fireTimer(timerId); });
@@ -343,8 +345,13 @@ std::intptr_t dialogBox(int templateId, Dialog* owner, DialogProc procedure, std
     auto tmpl = loadTemplate(templateId);
     if (!tmpl)
         return -1;
+    return dialogBox(std::move(*tmpl), owner, std::move(procedure), parameter);
+}
+
+std::intptr_t dialogBox(DialogTemplate tmpl, Dialog* owner, DialogProc procedure, std::intptr_t parameter)
+{
     Screen& screen = Screen::instance();
-    auto dialog = std::make_unique<Dialog>(std::move(*tmpl), owner, std::move(procedure), parameter);
+    auto dialog = std::make_unique<Dialog>(std::move(tmpl), owner, std::move(procedure), parameter);
     dialog->setFullScreen(false);
     screen.push(*dialog);
     dialog->initialise();

@@ -125,6 +125,8 @@ private:
 // the destroy event, removes it and returns its result; -1 when the template
 // does not exist.
 std::intptr_t dialogBox(int templateId, Dialog* owner, DialogProc procedure, std::intptr_t parameter = 0);
+// The same for a template at hand.
+std::intptr_t dialogBox(DialogTemplate tmpl, Dialog* owner, DialogProc procedure, std::intptr_t parameter = 0);
 void endDialog(Dialog& dialog, std::intptr_t result);
 
 // For tests and tools: called with every modal dialog after its initialise

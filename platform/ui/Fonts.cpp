@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -25,9 +26,10 @@ const FaceEntry kFaces[] = {
     {u"bethhand", "Dancing Script", "DejaVu Sans"},
 };
 
+// Only the regular face: the packaged bold face draws hardly heavier than the
+// regular one at menu sizes, so bold is emboldened from the regular face.
 const char* const kExtraFontFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/wine/fonts/tahomabd.ttf",
 };
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b)
@@ -75,19 +77,39 @@ QString resolveFamily(std::u16string_view face)
     return familyInstalled(asked) ? asked : QStringLiteral("DejaVu Sans");
 }
 
+EmMetrics emMetrics(const QFont& font)
+{
+    QFont probe(font);
+    probe.setPixelSize(1000);
+    const QRawFont raw = QRawFont::fromFont(probe);
+    const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
+    const QByteArray head = raw.isValid() ? raw.fontTable("head") : QByteArray();
+    auto u16 = [](const QByteArray& t, int at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(t[at]) << 8 | static_cast<unsigned char>(t[at + 1]));
+    };
+    if (os2.size() >= 78 && head.size() >= 20) {
+        const double unitsPerEm = u16(head, 18);
+        const double winAscent = u16(os2, 74);
+        const double winDescent = u16(os2, 76);
+        if (unitsPerEm > 0 && winAscent > 0)
+            return EmMetrics{winAscent / unitsPerEm, winDescent / unitsPerEm};
+    }
+    const QFontMetricsF m(probe);
+    return EmMetrics{m.ascent() / 1000.0, m.descent() / 1000.0};
+}
+
 QFont makeFont(std::u16string_view face, int height, int weight)
 {
     QFont font(resolveFamily(face));
     font.setStyleStrategy(QFont::PreferAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setWeight(weight >= 600 ? QFont::Bold : QFont::Normal);
     if (height < 0) {
         font.setPixelSize(-height);
     } else if (height > 0) {
         // A cell height: choose the em size whose ascent plus descent is it.
-        font.setPixelSize(100);
-        const QFontMetricsF m(font);
-        const double cellPerEm = (m.ascent() + m.descent()) / 100.0;
+        const EmMetrics m = emMetrics(font);
+        const double cellPerEm = m.ascent + m.descent;
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(height / (cellPerEm > 0 ? cellPerEm : 1.0)))));
     } else {
         font.setPixelSize(11);

@@ -17,6 +17,14 @@ void loadFonts();
 // The installed family that stands for a face name of the handheld.
 QString resolveFamily(std::u16string_view face);
 
+// Ascent and descent per em as the handheld measured them: from the font's
+// OS/2 "win" metrics where the font has them, else from Qt's metrics.
+struct EmMetrics {
+    double ascent = 0.8;
+    double descent = 0.2;
+};
+EmMetrics emMetrics(const QFont& font);
+
 // A font as the handheld creates one: height > 0 is the cell height (ascent
 // plus descent), height < 0 the character height in pixels, 0 a default
 // 8-point height; weight 0 means normal.

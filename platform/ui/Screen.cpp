@@ -30,21 +30,31 @@ std::map<std::u16string, QWidget*>& windowClasses()
     return classes;
 }
 
-class ScreenWindow : public QWidget {
+// The navigation bar is always on screen and opaque, so its first paint is
+// the window's first paint.
+class NavigationBar : public QWidget {
 public:
+    using QWidget::QWidget;
     std::function<void()> firstPaint;
-    std::function<void()> closing;
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
-        QPainter(this).fillRect(rect(), Qt::white);
+        QWidget::paintEvent(event);
         if (firstPaint) {
             auto observer = std::move(firstPaint);
             firstPaint = nullptr;
             observer();
         }
     }
+};
+
+class ScreenWindow : public QWidget {
+public:
+    std::function<void()> closing;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
     void closeEvent(QCloseEvent* event) override
     {
         // Closing the window is Done on every open dialog, top first.
@@ -74,7 +84,7 @@ Screen::Screen() : impl_(new Impl)
     w->setFixedSize(kWidth, kHeight);
     w->setFont(makeFont(u"Tahoma", -11, 400));
 
-    impl_->navBar = new QWidget(w);
+    impl_->navBar = new NavigationBar(w);
     impl_->navBar->setGeometry(0, 0, kWidth, kBarHeight);
     impl_->navBar->setAutoFillBackground(true);
     QPalette navPalette = impl_->navBar->palette();
@@ -210,7 +220,7 @@ void Screen::pressDone()
 
 void Screen::setFirstPaintObserver(std::function<void()> observer)
 {
-    static_cast<ScreenWindow*>(impl_->window)->firstPaint = std::move(observer);
+    static_cast<NavigationBar*>(impl_->navBar)->firstPaint = std::move(observer);
 }
 
 void registerWindow(std::u16string_view className, QWidget* window)

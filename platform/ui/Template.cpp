@@ -206,12 +206,16 @@ BaseUnits baseUnits(std::u16string_view face, int points)
     // The handheld's measure: the font at points * 96 / 72 pixels per em; the
     // width is the rounded half of the average advance of A-Z and a-z plus one,
     // the height ascent plus descent.
-    const QFont font = makeFont(face, -((points * 96 + 36) / 72), 400);
+    QFont font = makeFont(face, -((points * 96 + 36) / 72), 400);
+    // Whole-pixel advances, as the handheld's rasteriser measured them.
+    font.setHintingPreference(QFont::PreferFullHinting);
     const QFontMetricsF metrics(font);
     const double advance = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     BaseUnits units;
     units.x = static_cast<int>((advance / 26.0 + 1.0) / 2.0);
-    units.y = static_cast<int>(std::lround(metrics.ascent()) + std::lround(metrics.descent()));
+    const EmMetrics em = emMetrics(font);
+    const double pixels = font.pixelSize();
+    units.y = static_cast<int>(std::lround(em.ascent * pixels) + std::lround(em.descent * pixels));
     units.x = std::max(units.x, 1);
     units.y = std::max(units.y, 1);
     return units;

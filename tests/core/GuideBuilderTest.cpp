@@ -73,6 +73,11 @@ struct BadRow {
     std::string expectedReason;
 };
 
+void PrintTo(const BadRow& row, std::ostream* os)
+{
+    *os << row.description;
+}
+
 class GuideBuilderRefuses : public ::testing::TestWithParam<BadRow> {};
 
 TEST_P(GuideBuilderRefuses, AWrongRowNamingFileLineAndReason)

@@ -14,19 +14,12 @@ namespace {
 
 class ShippedGuide : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        folder_ = new std::string(freshFolder());
-        buildDatabase(sourceDir() + "/data/guide", *folder_);
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder_;
-        folder_ = nullptr;
-    }
+    // Each test builds its own copy: ctest runs the tests side by side.
     void SetUp() override
     {
-        placeProgramIn(*folder_);
+        const std::string folder = freshFolder();
+        buildDatabase(sourceDir() + "/data/guide", folder);
+        placeProgramIn(folder);
         db.allocateTextBuffer();
         ASSERT_TRUE(db.open());
     }
@@ -49,11 +42,8 @@ protected:
         return n;
     }
 
-    static std::string* folder_;
     WineDatabase db;
 };
-
-std::string* ShippedGuide::folder_ = nullptr;
 
 SearchCriteria in(std::u16string country)
 {

@@ -1,0 +1,43 @@
+// The main menu, dialog 102: four chapter rows and three footer links.
+#pragma once
+
+#include "platform/ui/Event.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace ui {
+class Dialog;
+}
+
+// The text of the message shown when the guide database cannot be opened.
+inline constexpr std::u16string_view kDatabaseErrorText =
+    u"Die Datenbank kann nicht ge\u00f6ffnet werden. \n\rKontaktieren Sie den Hotline Support unter \n\r"
+    u"www.vinaria-weinfuehrer.example\n\rTel. 0000 / 000 000 (Platzhalter)";
+inline constexpr std::u16string_view kDatabaseErrorCaption = u"FEHLER";
+
+// Chapters of the menu rows and links, by the template they open.
+inline constexpr int kMainMenuTemplate = 102;
+inline constexpr int kSearchFormTemplate = 126;
+inline constexpr int kResultsTemplate = 109;
+inline constexpr int kGrapeVarietiesTemplate = 128;
+inline constexpr int kTemperatureTemplate = 129;
+inline constexpr int kImprintTemplate = 132;
+inline constexpr int kHelpMenuTemplate = 136;
+inline constexpr int kHelpPageTemplate = 137;
+
+// What a menu command does: open a chapter's template, or the guide in the browser.
+struct MainMenuCommand {
+    int templateId = 0;       // 0: no dialog
+    bool clearTextBuffer = false;
+    bool openRatgeber = false;
+};
+
+// The entry of MainMenuCommand for a control id; templateId 0 and no
+// Ratgeber for an id that is not in the table.
+MainMenuCommand mainMenuCommand(int controlId);
+
+std::intptr_t mainMenuProc(ui::Dialog& dialog, const ui::Event& event);
+
+// The path of the buying guide's entry page beside the program.
+std::u16string ratgeberPath();

@@ -1,0 +1,85 @@
+// Process entry of the wine guide: one window, the main menu in it.
+#include "app/Program.h"
+#include "platform/ui/Screen.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+bool displayConfigured()
+{
+    if (std::getenv("QT_QPA_PLATFORM"))
+        return true;
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (wayland && *wayland);
+}
+
+void reportNoDisplay()
+{
+    std::fputs("vinaria: no graphical display is available, so the wine guide cannot open its window.\n"
+               "Start it from a desktop session (DISPLAY or WAYLAND_DISPLAY must be set).\n",
+               stderr);
+}
+
+// A platform plugin that cannot reach its display ends the program with a
+// plain message instead of an abort.
+void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        reportNoDisplay();
+        std::fprintf(stderr, "(%s)\n", qPrintable(message));
+        std::fflush(stderr);
+        _exit(1);
+    }
+    if (type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+// On a large desktop screen the 240 x 320 window would be tiny: start again
+// at a whole-number zoom that makes it about half the screen's height.
+void zoomForLargeScreens(char** argv)
+{
+    if (std::getenv("QT_SCALE_FACTOR") || std::getenv("VINARIA_NO_ZOOM"))
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    const int zoom = std::clamp(static_cast<int>(screen->availableGeometry().height() * 0.6 / ui::Screen::kHeight), 1, 4);
+    if (zoom <= 1)
+        return;
+    setenv("QT_SCALE_FACTOR", std::to_string(zoom).c_str(), 1);
+    execv("/proc/self/exe", argv);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!displayConfigured()) {
+        reportNoDisplay();
+        return 1;
+    }
+    qInstallMessageHandler(messageHandler);
+    QApplication application(argc, argv);
+    qInstallMessageHandler(nullptr);
+    zoomForLargeScreens(argv);
+    QApplication::setApplicationName(QStringLiteral("Vinaria"));
+
+    if (std::getenv("VINARIA_REPORT_PAINT"))
+        ui::Screen::instance().setFirstPaintObserver([] {
+            std::puts("vinaria: main window painted");
+            std::fflush(stdout);
+        });
+    // The module: the one program whose resources hold the templates.
+    const int result = app::run(QCoreApplication::instance());
+    ui::Screen::destroy();
+    return result;
+}
