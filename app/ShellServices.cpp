@@ -3,6 +3,8 @@
 // lower-casing.
 #include "app/ShellServices.h"
 
+#include "platform/ado/Like.h"
+
 namespace {
 
 constexpr char16_t K = ShellServices::scrambleConstant;
@@ -17,14 +19,13 @@ char16_t unscrambled(char16_t u)
     return static_cast<char16_t>(static_cast<char16_t>(u - K) ^ K);
 }
 
-// ASCII, Latin-1 and Latin Extended-A capitals to their small letters.
+// ASCII, Latin-1 and Latin Extended-A capitals to their small letters. The
+// first two ranges are the ones the engine's LIKE folds, so its folding serves.
 char16_t lowerUnit(char16_t u)
 {
-    if (u >= u'A' && u <= u'Z')
-        return static_cast<char16_t>(u + 32);
-    if (u >= 0xC0 && u <= 0xDE && u != 0xD7)
-        return static_cast<char16_t>(u + 32);
-    if (u < 0x100 || u > 0x17F)
+    if (u < 0x100)
+        return ado::foldCase(u);
+    if (u > 0x17F)
         return u;
     if (u == 0x130)
         return u'i';

@@ -76,6 +76,15 @@ bool WineDatabase::openRecordset(const char16_t* sql, int cursorType, int lockTy
     return ado::succeeded(recordset_->open(source, ado::Variant(), cursorType, lockType, ado::kCmdUnspecified));
 }
 
+bool WineDatabase::openQuietly(const char16_t* sql)
+{
+    try {
+        return openRecordset(sql);
+    } catch (const ado::Fault&) {
+        return false;
+    }
+}
+
 void WineDatabase::closeRecordset()
 {
     if (recordset_)
@@ -95,12 +104,7 @@ int WineDatabase::execute(const char16_t* sql)
 {
     if (!sql || !*sql)
         return 0;
-    bool ran = false;
-    try {
-        ran = openRecordset(sql);
-    } catch (const ado::Fault&) {
-        ran = false;
-    }
+    const bool ran = openQuietly(sql);
     closeRecordset();
     return ran ? 0 : 1;
 }
@@ -108,12 +112,7 @@ int WineDatabase::execute(const char16_t* sql)
 bool WineDatabase::fillComboBox(ui::StringListTarget& list)
 {
     cancelFill = false;
-    bool result = false;
-    try {
-        result = openRecordset(textBuffer);
-    } catch (const ado::Fault&) {
-        result = false;
-    }
+    const bool result = openQuietly(textBuffer);
     if (result) {
         recordset_->moveFirst();
         if (!recordset_->eof()) {
@@ -136,13 +135,7 @@ bool WineDatabase::fillComboBox(ui::StringListTarget& list)
 
 bool WineDatabase::queryValue(char16_t* out, std::int16_t maxChars)
 {
-    bool opened = false;
-    try {
-        opened = openRecordset(textBuffer);
-    } catch (const ado::Fault&) {
-        opened = false;
-    }
-    if (!opened) {
+    if (!openQuietly(textBuffer)) {
         closeRecordset();
         return false;
     }

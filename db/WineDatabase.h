@@ -60,6 +60,10 @@ public:
     ado::Variant columnValue(std::uint16_t position);
 
 private:
+    // The open step for operations that report failure by their result: a
+    // fault of the component counts as a refused statement.
+    bool openQuietly(const char16_t* sql);
+
     std::shared_ptr<ado::Connection> connection_;
     std::shared_ptr<ado::Recordset> recordset_;
     ado::Fields* fields_ = nullptr;

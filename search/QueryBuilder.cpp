@@ -127,7 +127,8 @@ std::u16string composeSearchStatement(const SearchCriteria& c, std::u16string_vi
 void buildSearchStatement(const SearchCriteria& criteria, WineDatabase& database)
 {
     std::u16string code = u"\n";
-    if (cut(criteria.countryName, SearchCriteria::kCountryNameLimit).size() >= kCountryNameMinimum)
-        code = countryCodeFor(cut(criteria.countryName, SearchCriteria::kCountryNameLimit), database);
+    const std::u16string country = cut(criteria.countryName, SearchCriteria::kCountryNameLimit);
+    if (country.size() >= kCountryNameMinimum)
+        code = countryCodeFor(country, database);
     database.setText(composeSearchStatement(criteria, code));
 }
