@@ -1,5 +1,4 @@
-// The dialog procedure of each chapter template. A chapter whose procedure
-// is not built yet opens with one that only ends on Done.
+// The dialog procedure of each chapter template.
 #pragma once
 
 #include "platform/ui/Event.h"
@@ -7,8 +6,5 @@
 namespace app {
 
 ui::DialogProc chapterProcedure(int templateId);
-
-// The stand-in procedure: full screen with a Done button, ends with 1 on Done.
-std::intptr_t placeholderChapterProc(ui::Dialog& dialog, const ui::Event& event);
 
 } // namespace app

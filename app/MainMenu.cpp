@@ -4,6 +4,13 @@
 
 #include "app/Chapters.h"
 #include "app/Singletons.h"
+#include "resources/dialogs/GrapeVarietiesIds.h"
+#include "resources/dialogs/HelpIds.h"
+#include "resources/dialogs/ImprintIds.h"
+#include "resources/dialogs/MainMenuIds.h"
+#include "resources/dialogs/ResultsIds.h"
+#include "resources/dialogs/SearchFormIds.h"
+#include "resources/dialogs/TemperatureChartIds.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Dialog.h"
@@ -11,20 +18,16 @@
 
 namespace {
 
-constexpr int kEntryLabels[] = {1007, 1008, 1009, 1010};
-constexpr int kLinkLabels[] = {1023, 1025, 1026};
-constexpr int kRowButtons[] = {1006, 1048, 1049, 1050};
-constexpr int kInputPanelRequestValue = 4;
+using namespace ids::mainMenu;
+
+constexpr int kEntryLabels[] = {kSearchLabel, kVarietiesLabel, kTemperatureLabel, kBookmarksLabel};
+constexpr int kLinkLabels[] = {kImprintLink, kHelpLink, kRatgeberLink};
+constexpr int kRowButtons[] = {kSearchRow, kVarietiesRow, kTemperatureRow, kBookmarksRow};
 
 template <class T> void release(T*& pointer)
 {
     delete pointer;
     pointer = nullptr;
-}
-
-void inputPanelRequest()
-{
-    shell::inputPanelRequest(g_appState ? g_appState->mainWindow : nullptr, kInputPanelRequestValue);
 }
 
 void initialise(ui::Dialog& dialog)
@@ -64,10 +67,10 @@ void command(ui::Dialog& dialog, const ui::Event& event)
 {
     if (event.controlId == ui::kIdOk)
         ui::endDialog(dialog, 1);
-    else if (event.controlId != 1006)
-        inputPanelRequest();
+    else if (event.controlId != kSearchRow)
+        requestInputPanel();
     if (event.code != ui::kClicked) {
-        inputPanelRequest();
+        requestInputPanel();
         return;
     }
     const MainMenuCommand action = mainMenuCommand(event.controlId);
@@ -105,19 +108,19 @@ void destroy()
 MainMenuCommand mainMenuCommand(int controlId)
 {
     switch (controlId) {
-    case 1005: case 1006: case 1007:
-        return {kSearchFormTemplate, false, false};
-    case 1008: case 1048: case 1051:
-        return {kGrapeVarietiesTemplate, false, false};
-    case 1009: case 1049: case 1052:
-        return {kTemperatureTemplate, false, false};
-    case 1010: case 1050: case 1053:
-        return {kResultsTemplate, true, false};
-    case 1023:
-        return {kImprintTemplate, false, false};
-    case 1025:
-        return {kHelpMenuTemplate, false, false};
-    case 1026:
+    case kSearchPicture: case kSearchRow: case kSearchLabel:
+        return {ids::search::kTemplate, false, false};
+    case kVarietiesLabel: case kVarietiesRow: case kVarietiesPicture:
+        return {ids::varieties::kTemplate, false, false};
+    case kTemperatureLabel: case kTemperatureRow: case kTemperaturePicture:
+        return {ids::temperature::kTemplate, false, false};
+    case kBookmarksLabel: case kBookmarksRow: case kBookmarksPicture:
+        return {ids::results::kTemplate, true, false};
+    case kImprintLink:
+        return {ids::imprint::kTemplate, false, false};
+    case kHelpLink:
+        return {ids::helpMenu::kTemplate, false, false};
+    case kRatgeberLink:
         return {0, false, true};
     default:
         return {};
@@ -146,7 +149,7 @@ std::intptr_t mainMenuProc(ui::Dialog& dialog, const ui::Event& event)
     case ui::EventKind::Size:
     case ui::EventKind::Paint:
     case ui::EventKind::SettingChange:
-        inputPanelRequest();
+        requestInputPanel();
         return 0;
     case ui::EventKind::Destroy:
         destroy();

@@ -16,16 +16,6 @@ inline constexpr std::u16string_view kDatabaseErrorText =
     u"www.vinaria-weinfuehrer.example\n\rTel. 0000 / 000 000 (Platzhalter)";
 inline constexpr std::u16string_view kDatabaseErrorCaption = u"FEHLER";
 
-// Chapters of the menu rows and links, by the template they open.
-inline constexpr int kMainMenuTemplate = 102;
-inline constexpr int kSearchFormTemplate = 126;
-inline constexpr int kResultsTemplate = 109;
-inline constexpr int kGrapeVarietiesTemplate = 128;
-inline constexpr int kTemperatureTemplate = 129;
-inline constexpr int kImprintTemplate = 132;
-inline constexpr int kHelpMenuTemplate = 136;
-inline constexpr int kHelpPageTemplate = 137;
-
 // What a menu command does: open a chapter's template, or the guide in the browser.
 struct MainMenuCommand {
     int templateId = 0;       // 0: no dialog

@@ -1,15 +1,5 @@
-// The singletons and their static creation.
+// The static creation of the singletons.
 #include "app/Singletons.h"
-
-AppState* g_appState = nullptr;
-WineDatabase* g_wineDatabase = nullptr;
-ShellServices* g_shellServices = nullptr;
-SearchFormState* g_searchFormState = nullptr;
-ResultsDialogState* g_resultsDialogState = nullptr;
-GrapeVarietiesState* g_grapeVarietiesState = nullptr;
-TemperatureChartState* g_temperatureChartState = nullptr;
-HelpDialogState* g_helpDialogStates[kHelpDialogStates] = {};
-ImprintState* g_imprintState = nullptr;
 
 namespace app {
 

@@ -1,20 +1,13 @@
-// The process-wide objects, each reached through one global pointer.
+// Creation of the process-wide objects; their pointers live in services/.
 #pragma once
 
-#include "app/AppState.h"
-#include "app/ChapterStates.h"
-#include "app/ShellServices.h"
-#include "db/WineDatabase.h"
-
-// The help menu's record first, then the four pages'.
-inline constexpr int kHelpDialogStates = 5;
-
-extern SearchFormState* g_searchFormState;
-extern ResultsDialogState* g_resultsDialogState;
-extern GrapeVarietiesState* g_grapeVarietiesState;
-extern TemperatureChartState* g_temperatureChartState;
-extern HelpDialogState* g_helpDialogStates[kHelpDialogStates];
-extern ImprintState* g_imprintState;
+#include "chapters/GrapeVarietiesState.h"
+#include "chapters/HelpDialogState.h"
+#include "chapters/ImprintState.h"
+#include "chapters/TemperatureChartState.h"
+#include "results/ResultsDialogState.h"
+#include "search/SearchFormState.h"
+#include "services/Singletons.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 // The program's database work against the same SQL run straight on SQLite:
 // filling the country list, a broad search with its count and first 80 rows,
 // a full-text search through the scrambled prose, and reading one entry.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "db/WineDatabase.h"
 #include "platform/shell/ProgramPath.h"

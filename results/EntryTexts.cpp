@@ -1,7 +1,7 @@
 // Entry decoding: every code of a wine row with its German text.
 #include "results/EntryTexts.h"
 
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "db/WineDatabase.h"
 #include "platform/shell/DebugOutput.h"
 #include "platform/text/Utf16.h"

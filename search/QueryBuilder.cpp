@@ -7,7 +7,7 @@
 // closes the open parenthesis unless the term clause came last.
 #include "search/QueryBuilder.h"
 
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "db/WineDatabase.h"
 #include "platform/text/Utf16.h"

@@ -1,6 +1,6 @@
 // The guide database builder: what it writes, what it refuses, and that no
 // rebuild ever loses a bookmark.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/text/Utf16.h"
 #include "tests/support/GuideFixture.h"

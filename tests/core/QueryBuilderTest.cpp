@@ -1,5 +1,5 @@
 // The search statement: exact texts for the known choices, and what they find.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "results/WineRow.h"
 #include "search/QueryBuilder.h"
 #include "tests/support/GuideFixture.h"

@@ -1,6 +1,6 @@
 // Scrambling, apostrophe doubling and lower-casing, and the proof that the
 // scrambling constant keeps every search pattern intact.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "platform/ado/Like.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The guide that ships with the program: built from data/guide with the real
 // builder, it holds enough to make every kind of search find something.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "platform/text/Utf16.h"
 #include "search/QueryBuilder.h"

@@ -1,5 +1,5 @@
 // The connection and its query operations against databases the builder made.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/text/Utf16.h"

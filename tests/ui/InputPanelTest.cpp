@@ -1,5 +1,5 @@
 // The shell: the on-screen keyboard, its button, the panel calls, the browser.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Dialog.h"

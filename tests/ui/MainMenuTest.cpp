@@ -1,6 +1,7 @@
 // The main menu: rows, links, the database message, the Ratgeber path and
 // the end of the program; and a journey through every chapter.
 #include "app/MainMenu.h"
+#include "resources/dialogs/MainMenuIds.h"
 #include "app/Program.h"
 #include "app/Singletons.h"
 #include "platform/shell/ProgramPath.h"
@@ -56,7 +57,7 @@ protected:
     void run(const std::function<void(ui::Dialog&)>& inMenu)
     {
         ui::setDialogHook([this, inMenu](ui::Dialog& d) {
-            if (d.templateId() == kMainMenuTemplate) {
+            if (d.templateId() == ids::mainMenu::kTemplate) {
                 inMenu(d);
                 return;
             }
@@ -231,7 +232,7 @@ TEST_F(MainMenuTest, JourneyThroughEveryChapter)
     withDatabase();
     std::vector<std::vector<int>> stacks;
     ui::setDialogHook([&](ui::Dialog& d) {
-        if (d.templateId() != kMainMenuTemplate) {
+        if (d.templateId() != ids::mainMenu::kTemplate) {
             stacks.push_back(ui::Screen::instance().templateStack());
             EXPECT_TRUE(d.hasDoneButton());
             ui::Screen::instance().pressDone();

@@ -186,14 +186,25 @@ void drawNotePad(QImage& image)
 
 } // namespace
 
-const std::vector<Picture>& pictures()
+std::vector<Picture> menuPictures()
 {
-    static const std::vector<Picture> all = {
+    return {
         {105, 60, 50, drawNotePad},
         {106, 60, 50, drawGrapes},
         {107, 60, 50, drawThermometer},
         {108, 60, 50, drawTasting},
     };
+}
+
+const std::vector<Picture>& pictures()
+{
+    static const std::vector<Picture> all = [] {
+        std::vector<Picture> list;
+        for (auto family : {menuPictures, searchFrames, chapterPictures})
+            for (const Picture& picture : family())
+                list.push_back(picture);
+        return list;
+    }();
     return all;
 }
 
@@ -202,6 +213,8 @@ QImage render(const Picture& picture)
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     picture.draw(image);
+    if (picture.depth == 8)
+        return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     return image.convertToFormat(QImage::Format_RGB888);
 }
 

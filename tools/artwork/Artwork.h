@@ -13,12 +13,18 @@ struct Picture {
     int width;
     int height;
     void (*draw)(QImage& image);
+    int depth = 24; // bits per pixel of the written file: 24, or 8 for 256 colours
 };
 
 // Every picture the generator knows, by bitmap id.
 const std::vector<Picture>& pictures();
 
-// Renders one picture as a 24-bit image on a white ground.
+// The families of motifs, each kept in its own file.
+std::vector<Picture> menuPictures();      // 105-108, Artwork.cpp
+std::vector<Picture> searchFrames();      // 148-153, SearchFrames.cpp
+std::vector<Picture> chapterPictures();   // 131, 134, 144-146, ChapterPictures.cpp
+
+// Renders one picture on a white ground, at its depth.
 QImage render(const Picture& picture);
 
 } // namespace artwork

@@ -1,7 +1,7 @@
 // Guide database writer.
 #include "tools/guide/GuideWriter.h"
 
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "tools/guide/GuideSources.h"
 

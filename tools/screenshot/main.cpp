@@ -3,6 +3,7 @@
 // The main menu runs with its own procedure; the chapters with theirs.
 #include "app/Chapters.h"
 #include "app/MainMenu.h"
+#include "resources/dialogs/MainMenuIds.h"
 #include "app/Singletons.h"
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/Shell.h"
@@ -79,7 +80,7 @@ int main(int argc, char** argv)
             std::printf("%s\n", qPrintable(path));
             ui::endDialog(dialog, 1);
         });
-        if (id == kMainMenuTemplate) {
+        if (id == ids::mainMenu::kTemplate) {
             app::createSingletons();
             ui::dialogBox(id, nullptr, mainMenuProc, 0);
         } else {

@@ -1,7 +1,7 @@
 // The text transforms of the shell services: scrambling of the database's
 // long texts, apostrophe doubling for SQL literals, and the guide's
 // lower-casing.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 
 #include "platform/ado/Like.h"
 

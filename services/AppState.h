@@ -21,3 +21,7 @@ struct AppState {
 };
 
 extern AppState* g_appState;
+
+// The input-panel request every dialog makes on size, paint and setting
+// changes: always on the main menu's window, never on the dialog's own.
+void requestInputPanel();

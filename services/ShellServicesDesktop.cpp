@@ -1,5 +1,5 @@
 // The input panel and the browser: the two services that need the desktop.
-#include "app/ShellServices.h"
+#include "services/ShellServices.h"
 
 #include "platform/shell/Shell.h"
 

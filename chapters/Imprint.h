@@ -1,0 +1,10 @@
+// The imprint, dialog 132.
+#pragma once
+
+#include "platform/ui/Event.h"
+
+#include <cstdint>
+
+namespace Imprint {
+std::intptr_t dialogProc(ui::Dialog& dialog, const ui::Event& event);
+} // namespace
