@@ -1,0 +1,10 @@
+// The search progress animation.
+#include "search/SearchAnimation.h"
+
+void startSearchAnimation()
+{
+}
+
+void stopSearchAnimation()
+{
+}
