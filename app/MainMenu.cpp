@@ -15,6 +15,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
+#include "services/GuideLocation.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ MainMenuCommand mainMenuCommand(int controlId)
 
 std::u16string ratgeberPath()
 {
-    return shell::siblingPath(shell::programPath(), u"ratgeber\\0100.htm");
+    return location::ratgeberEntryPage(shell::programPath());
 }
 
 std::intptr_t mainMenuProc(ui::Dialog& dialog, const ui::Event& event)

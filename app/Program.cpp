@@ -5,6 +5,8 @@
 #include "resources/dialogs/MainMenuIds.h"
 #include "app/Singletons.h"
 #include "platform/ui/Dialog.h"
+#include "platform/text/Utf16.h"
+#include "services/GuideLocation.h"
 
 namespace app {
 
@@ -14,6 +16,9 @@ int run(void* instance)
     // keeps that initialiser's object file in the program.
     createSingletons();
     g_appState->instance = instance;
+    // An installed guide is opened through the user's own copy, so bookmarks
+    // can be written.
+    g_wineDatabase->guidePath = text::fromUtf8(location::prepareGuide(location::placesOfThisProgram()).string());
     ui::dialogBox(ids::mainMenu::kTemplate, nullptr, mainMenuProc, 0);
     return 0;
 }

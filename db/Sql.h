@@ -110,6 +110,8 @@ inline constexpr char kCopyBookmarks[] =
 inline constexpr char kOldHasBookmarks[] =
     "SELECT 1 FROM alt.sqlite_master WHERE type = 'table' AND name = 'Lesezeichen'";
 inline constexpr char kDetachOld[] = "DETACH DATABASE alt";
+// A user's copy of the guide takes its bookmarks only from the copy it replaces.
+inline constexpr char kClearBookmarks[] = "DELETE FROM Lesezeichen";
 
 inline constexpr char kInfoSourceDigest[] = "quellen";
 inline constexpr char kInfoSchema[] = "schema";

@@ -33,7 +33,7 @@ void WineDatabase::setText(std::u16string_view sql)
 bool WineDatabase::open()
 {
     cancelFill = false;
-    const std::u16string path = shell::siblingPath(shell::programPath(), kFileName);
+    const std::u16string path = filePath();
     if (!ado::initializeRuntime())
         return false;
 
@@ -53,6 +53,11 @@ bool WineDatabase::open()
     if (recordset_)
         recordset_->setActiveConnection(connection_);
     return opened;
+}
+
+std::u16string WineDatabase::filePath() const
+{
+    return guidePath.empty() ? shell::siblingPath(shell::programPath(), kFileName) : guidePath;
 }
 
 bool WineDatabase::close()

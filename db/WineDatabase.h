@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class WineDatabase {
@@ -35,9 +36,13 @@ public:
     // Places a complete statement into textBuffer, cut to its capacity.
     void setText(std::u16string_view sql);
 
-    // Connects to the guide file beside the program. A second call replaces
-    // the connection and recordset with new ones.
+    // Connects to the guide file (filePath). A second call replaces the
+    // connection and recordset with new ones.
     bool open();
+    // The guide file open() connects to: guidePath, or the file beside the
+    // program when guidePath is empty.
+    std::u16string filePath() const;
+    std::u16string guidePath;
     // False when there is no connection object.
     bool close();
     // Runs one statement: 0 when it ran or the text was empty, 1 when refused.
