@@ -5,9 +5,23 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Screen.h"
 
+#include "platform/shell/DebugOutput.h"
+#include "platform/text/Utf16.h"
+
 #include <QPainter>
-#include <QProcess>
 #include <QToolButton>
+
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace shell {
 
@@ -29,6 +43,72 @@ std::string& browserProgram()
 {
     static std::string program = "xdg-open";
     return program;
+}
+
+// Launches still running, so a test can wait for their outcome.
+struct Launches {
+    std::mutex mutex;
+    std::condition_variable done;
+    int running = 0;
+};
+
+Launches& launches()
+{
+    static Launches* l = new Launches; // outlives every reaper thread
+    return *l;
+}
+
+void reportBrowserFailure(const std::string& program, const std::string& why)
+{
+    debugOutput(text::fromUtf8("browser: " + program + " " + why));
+}
+
+// Waits for the launcher in the background: it hands the page to the browser
+// and ends, and only its exit status tells whether a browser was found.
+void reapLauncher(pid_t pid, std::string program)
+{
+    {
+        std::lock_guard lock(launches().mutex);
+        ++launches().running;
+    }
+    std::thread([pid, program = std::move(program)] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            reportBrowserFailure(program, "could not open the page (status " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")");
+        std::lock_guard lock(launches().mutex);
+        --launches().running;
+        launches().done.notify_all();
+    }).detach();
+}
+
+// Starts program with one argument, its input and output on /dev/null: a
+// launcher that finds no browser must not fill the user's terminal.
+bool spawnQuietly(const std::string& program, const std::string& argument)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // Its own process group, so a terminal's Ctrl+C for the guide leaves the browser alone.
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    std::string programArg = program, pageArg = argument;
+    char* args[] = {programArg.data(), pageArg.data(), nullptr};
+    pid_t pid = 0;
+    const int error = posix_spawnp(&pid, program.c_str(), &actions, &attributes, args, environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        reportBrowserFailure(program, std::string("cannot be started: ") + std::strerror(error));
+        return false;
+    }
+    reapLauncher(pid, program);
+    return true;
 }
 
 // The input panel's button: a small keyboard picture that toggles the panel.
@@ -121,11 +201,17 @@ bool startBrowser(std::u16string_view parameter)
         const auto launcher = browserLauncher();
         return launcher(parameter);
     }
-    QString argument = QString::fromUtf16(parameter.data(), static_cast<qsizetype>(parameter.size()));
+    std::string argument = text::toUtf8(parameter);
     // A path that begins with a dash would be read as an option.
-    if (argument.startsWith(QLatin1Char('-')))
-        argument.prepend(QStringLiteral("./"));
-    return QProcess::startDetached(QString::fromStdString(browserProgram()), {argument});
+    if (argument.starts_with('-'))
+        argument.insert(0, "./");
+    return spawnQuietly(browserProgram(), argument);
+}
+
+void waitForBrowserLaunchesForTesting()
+{
+    std::unique_lock lock(launches().mutex);
+    launches().done.wait(lock, [] { return launches().running == 0; });
 }
 
 void setBrowserLauncherForTesting(std::function<bool(std::u16string_view)> launcher)

@@ -41,8 +41,11 @@ void showWindow(QWidget* window, int state);
 bool isWindowShown(QWidget* window);
 
 // Starts the desktop's browser on a file path without waiting; false when
-// the launcher cannot be started.
+// the launcher cannot be started. The launcher's own output is discarded;
+// its failure, and a failed start, go to the debug output only.
 bool startBrowser(std::u16string_view parameter);
+// For tests: returns when every launcher started so far has ended.
+void waitForBrowserLaunchesForTesting();
 // For tests: replaces the launcher (empty restores xdg-open).
 void setBrowserLauncherForTesting(std::function<bool(std::u16string_view)> launcher);
 // For tests: the program started in place of xdg-open.
