@@ -27,4 +27,9 @@ std::vector<Picture> chapterPictures();   // 131, 134, 144-146, ChapterPictures.
 // Renders one picture on a white ground, at its depth.
 QImage render(const Picture& picture);
 
+// The program's icon at each size it is installed in (PNG, transparent
+// corners), Icons.cpp.
+const std::vector<int>& iconSizes();
+QImage renderIcon(int size);
+
 } // namespace artwork
