@@ -1,6 +1,10 @@
 // Process entry of the wine guide: one window, the main menu in it.
 #include "app/Program.h"
+#include "platform/shell/ProgramPath.h"
+#include "platform/text/Utf16.h"
 #include "platform/ui/Screen.h"
+#include "resources/UsageText.h"
+#include "services/GuideLocation.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -29,6 +33,33 @@ void reportNoDisplay()
                stderr);
 }
 
+bool helpRequested(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    return false;
+}
+
+// Usage and the files this start would use; copies nothing.
+void printUsage()
+{
+    const location::Choice guide = location::chooseGuide(location::placesOfThisProgram());
+    std::fputs(texts::kUsage, stdout);
+    std::printf("%s%s\n", texts::kGuideLine, guide.file.c_str());
+    if (guide.use == location::Use::UserCopy)
+        std::printf("%s%s\n", texts::kCopyOfLine, guide.origin.c_str());
+    if (guide.use == location::Use::Missing)
+        std::printf("%s\n", texts::kMissingLine);
+    std::printf("%s%s\n", texts::kRatgeberLine, text::toUtf8(location::ratgeberEntryPage(shell::programPath())).c_str());
+}
+
+// Notices that tell the user nothing they can act on.
+bool isIdleNotice(const QString& message)
+{
+    return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
+
 // A platform plugin that cannot reach its display ends the program with a
 // plain message instead of an abort.
 void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -39,7 +70,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fflush(stderr);
         _exit(1);
     }
-    if (type != QtDebugMsg)
+    if (type != QtDebugMsg && !isIdleNotice(message))
         std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
@@ -63,6 +94,10 @@ void zoomForLargeScreens(char** argv)
 
 int main(int argc, char** argv)
 {
+    if (helpRequested(argc, argv)) {
+        printUsage();
+        return 0;
+    }
     if (!displayConfigured()) {
         reportNoDisplay();
         return 1;
