@@ -74,6 +74,8 @@ done
 grep -q "main window painted" "$work/out" || fail "the main window never painted"
 [ "$(grep -v "main window painted" "$work/out")" = "" ] || fail "the program printed more than its paint report"
 [ -f "$copy" ] || fail "no copy of the guide in the user's data folder"
+# The database stays open while the menu is up: the program holds the copy.
+ls -l "/proc/$app_pid/fd" 2>/dev/null | grep -qF -- "-> $copy" || fail "the program did not open the user's copy"
 xwininfo -root -tree >"$work/tree" 2>&1 || fail "xwininfo failed"
 grep -q '"FEHLER"' "$work/tree" && fail "the guide could not be opened"
 echo "program_install: installed, validated, and started from $work/elsewhere with the guide at $copy"
