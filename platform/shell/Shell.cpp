@@ -1,12 +1,11 @@
 // Shell services over the screen window.
 #include "platform/shell/Shell.h"
 
+#include "platform/shell/DebugOutput.h"
 #include "platform/shell/InputPanel.h"
+#include "platform/text/Utf16.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Screen.h"
-
-#include "platform/shell/DebugOutput.h"
-#include "platform/text/Utf16.h"
 
 #include <QPainter>
 #include <QToolButton>
@@ -75,8 +74,10 @@ void reapLauncher(pid_t pid, std::string program)
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            reportBrowserFailure(program, "could not open the page (status " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + ")");
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            reportBrowserFailure(program, "could not open the page (status " + std::to_string(code) + ")");
+        }
         std::lock_guard lock(launches().mutex);
         --launches().running;
         launches().done.notify_all();
