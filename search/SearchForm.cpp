@@ -186,12 +186,8 @@ int requestedLevel(const ui::Event& event)
         return level + 1;
     case ui::kLineLeft:
         return level - 1;
-    case ui::kEndScroll: {
-        // The end of a drag or an arrow tap that moved the bar without a
-        // step of its own: the label follows where the bar now stands.
-        const int position = form().scrollBar(kQualityScroll).position();
-        return position != level ? position : -1;
-    }
+    case ui::kEndScroll:
+        return -1;
     default:
         return event.position;
     }
