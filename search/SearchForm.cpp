@@ -290,6 +290,8 @@ SearchCriteria readSearchCriteria()
 
 std::intptr_t dialogProc(ui::Dialog& dialog, const ui::Event& event)
 {
+    if (!g_searchFormState)
+        return 0;
     state().dialog = &dialog;
     switch (event.kind) {
     case ui::EventKind::Initialise:

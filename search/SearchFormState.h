@@ -32,7 +32,8 @@ struct SearchFormState {
 
     std::int16_t qualityLevel = 0; // 0 to 4, mirrors the quality scroll bar
     std::thread animationThread;   // the most recently started animation
-    std::int32_t frameIndex = 0;   // next frame, 0 to 5; the animation thread's own
+    std::int32_t frameIndex = 0;   // next frame, 0 to 5; reset before a thread starts, then its own
+    // 1 asks the animation thread to end; cleared only before a thread starts.
     std::atomic<std::int32_t> stopRequested{0};
 
     // What the animation thread needs of the form, fixed on the user-interface
