@@ -15,7 +15,6 @@
 #include "platform/ado/Progress.h"
 #include "platform/ui/Dialog.h"
 
-#include <QWidget>
 
 #include <thread>
 
@@ -94,8 +93,7 @@ void startSearchAnimation()
     form.control(ids::search::kAnimation).show(true);
     // The form with the visible picture reaches the screen before the
     // user-interface thread becomes busy, so even a quick search shows it.
-    if (QWidget* window = form.widget())
-        window->repaint();
+    form.repaintNow();
 
     state->animationSurface = form.sharedSurface();
     state->animationRect = pictureInside(form);
@@ -171,8 +169,7 @@ void presentSearchAnimation()
     presenting = true;
     state->lastPresentedDraw = drawn;
     const ui::Rect r = state->animationRect;
-    if (QWidget* window = state->dialog->widget())
-        window->repaint(r.x, r.y, r.width, r.height);
+    state->dialog->repaintNow(r);
     ++state->framesPresented;
     presenting = false;
 }

@@ -16,7 +16,6 @@
 #include "platform/text/Utf16.h"
 #include "platform/ui/Dialog.h"
 
-#include <QWidget>
 
 #include <array>
 
@@ -136,12 +135,10 @@ std::intptr_t resultsOverForm(ui::Dialog& results, const ui::Event& event)
 {
     if (event.kind != ui::EventKind::Initialise)
         return resultsDialogProc(results, event);
-    QWidget* window = results.widget();
-    if (window)
-        window->hide();
+    results.setShown(false);
     const std::intptr_t answer = resultsDialogProc(results, event);
-    if (window && !results.ended())
-        window->show();
+    if (!results.ended())
+        results.setShown(true);
     return answer;
 }
 

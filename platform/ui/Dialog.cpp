@@ -267,6 +267,24 @@ void Dialog::invalidate()
         widget_->update();
 }
 
+void Dialog::repaintNow()
+{
+    if (widget_)
+        widget_->repaint();
+}
+
+void Dialog::repaintNow(const Rect& area)
+{
+    if (widget_)
+        widget_->repaint(area.x, area.y, area.width, area.height);
+}
+
+void Dialog::setShown(bool shown)
+{
+    if (widget_)
+        widget_->setVisible(shown);
+}
+
 int Dialog::width() const
 {
     return widget_ ? widget_->width() : 0;

@@ -76,6 +76,12 @@ public:
     // Draws straight onto the dialog (into the surface).
     void drawOnScreen(const std::function<void(DrawContext&)>& painter) { surface_->draw(painter); }
     void invalidate();
+    // Paints the dialog, or one area of it, at once, without handling any
+    // input: for a user-interface thread that is about to be busy.
+    void repaintNow();
+    void repaintNow(const Rect& area);
+    // Shows or hides the dialog's window, e.g. while it initialises.
+    void setShown(bool shown);
 
     // The dialog's client size in pixels.
     int width() const;
