@@ -12,6 +12,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Template.h"
+#include "tools/screenshot/ChapterScenes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -84,6 +85,7 @@ int main(int argc, char** argv)
             app::createSingletons();
             ui::dialogBox(id, nullptr, mainMenuProc, 0);
         } else {
+            app::createSingletons(); // the menu's end released them
             ui::dialogBox(id, nullptr, app::chapterProcedure(id), 0);
         }
     }
@@ -104,6 +106,7 @@ int main(int argc, char** argv)
     });
     ui::dialogBox(126, nullptr, ui::defaultDialogProc, 0);
     ui::setDialogHook({});
+    ok = saveChapterScenes(folder, [scale](const QString& path) { return savePicture(path, scale); }) && ok;
     ui::Screen::destroy();
     return ok ? 0 : 1;
 }
