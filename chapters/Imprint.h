@@ -1,4 +1,4 @@
-// The imprint, dialog 132.
+// The imprint, dialog 132: a heading, the credit rows and a banner.
 #pragma once
 
 #include "platform/ui/Event.h"
@@ -7,4 +7,4 @@
 
 namespace Imprint {
 std::intptr_t dialogProc(ui::Dialog& dialog, const ui::Event& event);
-} // namespace
+} // namespace Imprint

@@ -1,4 +1,5 @@
-// The serving-temperature chart, dialog 129.
+// The serving-temperature chart, dialog 129: a thermometer whose bands, or a
+// list of wine types, choose the text that the scroll beside it unrolls.
 #pragma once
 
 #include "platform/ui/Event.h"

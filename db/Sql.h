@@ -48,6 +48,10 @@ inline constexpr char16_t kBookmarkInsert[] =
 inline constexpr char16_t kRedVarieties[] = u"SELECT Rebsorte from Rebsorten WHERE Farbe = 1 ORDER BY ID_Rebsorte";
 inline constexpr char16_t kWhiteVarieties[] = u"SELECT Rebsorte from Rebsorten WHERE Farbe = 2 ORDER BY ID_Rebsorte";
 inline constexpr char16_t kVarietyDescription[] = u"SELECT [Text] from Rebsorten WHERE [Rebsorte] LIKE '%s*' ";
+// For a name that holds a LIKE wildcard: the same rows, matched on the
+// name's first %i characters, so the wildcard stands for itself.
+inline constexpr char16_t kVarietyDescriptionExact[] =
+    u"SELECT [Text] from Rebsorten WHERE substr([Rebsorte], 1, %i) = '%s' ";
 
 
 // The guide database's tables, as the builder creates them. Columns of the

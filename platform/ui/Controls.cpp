@@ -154,11 +154,27 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (pressed_ && rect().contains(event->position().toPoint()))
-            dialog_->sendCommand(id_, kClicked);
+            sendClick(event->position().toPoint());
         pressed_ = false;
     }
 
 private:
+    // The click carries where it happened, in the dialog's pixels.
+    void sendClick(const QPoint& pos)
+    {
+        if (!dialog_->widget())
+            return;
+        const QPoint p = mapTo(dialog_->widget(), pos);
+        Event e;
+        e.kind = EventKind::Command;
+        e.controlId = id_;
+        e.code = kClicked;
+        e.x = p.x();
+        e.y = p.y();
+        e.hasPosition = true;
+        dialog_->send(e);
+    }
+
     Dialog* dialog_;
     int id_;
     unsigned styles_;
@@ -892,6 +908,8 @@ Control* createControl(Dialog* dialog, const ControlTemplate& t, QWidget* parent
         l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         l->setFrameShape(t.has(style::kBorder) ? QFrame::Box : QFrame::NoFrame);
         l->setUniformItemSizes(true);
+        // Rows longer than the list are cut at its edge, not shortened with dots.
+        l->setTextElideMode(Qt::ElideNone);
         if (t.has(style::kNotify)) {
             QObject::connect(l, &QListWidget::currentRowChanged, l, [dialog, id] { dialog->sendCommand(id, kSelectionChanged); });
             QObject::connect(l, &QListWidget::itemDoubleClicked, l, [dialog, id] { dialog->sendCommand(id, kDoubleClicked); });

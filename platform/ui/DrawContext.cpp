@@ -84,6 +84,16 @@ void DrawContext::fillRect(const Rect& r, const Brush& brush)
         painter_.fillRect(r.x, r.y, r.width, r.height, toQColor(brush.colour));
 }
 
+void DrawContext::eraseRect(const Rect& r)
+{
+    if (r.width <= 0 || r.height <= 0)
+        return;
+    painter_.save();
+    painter_.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter_.fillRect(r.x, r.y, r.width, r.height, Qt::transparent);
+    painter_.restore();
+}
+
 void DrawContext::line(int x1, int y1, int x2, int y2)
 {
     if (pen_.style == Pen::Style::None)

@@ -79,6 +79,9 @@ public:
     // Outline with the pen, inside with the brush; right and bottom exclusive.
     void rectangle(const Rect& rect);
     void fillRect(const Rect& rect, const Brush& brush);
+    // Takes back what was drawn in rect, so that on a drawing surface the
+    // window underneath shows there again.
+    void eraseRect(const Rect& rect);
     void line(int x1, int y1, int x2, int y2);
     // Copies width x height pixels of the bitmap from (sx, sy) to (x, y).
     void bitBlt(int x, int y, int width, int height, const Bitmap& bitmap, int sx = 0, int sy = 0);

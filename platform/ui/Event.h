@@ -69,6 +69,7 @@ struct Event {
     int timerId = 0;
     std::intptr_t parameter = 0; // initialise: the creation parameter
     bool pressed = false;       // draw item: the button is held down
+    bool hasPosition = false;   // command: x and y hold where the tap was released
 };
 
 // A dialog procedure: answers one event. Its result means what the event

@@ -17,6 +17,7 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Template.h"
+#include "tools/screenshot/ChapterScenes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -148,6 +149,7 @@ int main(int argc, char** argv)
                 g_wineDatabase->open();
             }
         } else {
+            app::createSingletons(); // the menu's end released them
             ui::dialogBox(id, nullptr, app::chapterProcedure(id), 0);
         }
     }
@@ -169,6 +171,7 @@ int main(int argc, char** argv)
     ui::dialogBox(126, nullptr, ui::defaultDialogProc, 0);
     ok = saveSearchForm(folder, scale) && ok;
     ui::setDialogHook({});
+    ok = saveChapterScenes(folder, [scale](const QString& path) { return savePicture(path, scale); }) && ok;
     ui::Screen::destroy();
     return ok ? 0 : 1;
 }
