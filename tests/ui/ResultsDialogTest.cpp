@@ -106,7 +106,10 @@ TEST_F(ResultsDialogTest, EightyHitsAreListedWithoutAMessage)
 {
     openGuide(rieslings(80));
     search(term(u"Riesling"));
-    openResults([](ui::Dialog& d) {
+    const std::u16string statement = g_wineDatabase->textBuffer;
+    openResults([&](ui::Dialog& d) {
+        // One statement for the whole tree, none per row.
+        EXPECT_EQ(takeStatements(), Lines{statement});
         const Lines lines = treeLines(d);
         // Row 1 is red and white: two items, one place.
         EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](auto& l) { return l.starts_with(u"Weiß/"); }), 80);
@@ -191,7 +194,9 @@ TEST_F(ResultsDialogTest, TheBookmarkListAfterASearchListsBookmarksNotHits)
     search(term(u"Riesling"));
     openResults();
     bookmarkList();
-    openResults([](ui::Dialog& d) {
+    takeStatements();
+    openResults([&](ui::Dialog& d) {
+        EXPECT_EQ(takeStatements(), Lines{u"SELECT * from Lesezeichen"});
         EXPECT_EQ(treeLines(d), (Lines{u"Lesezeichen", u"Lesezeichen/Für Sonntag", u"Lesezeichen/"}));
         EXPECT_FALSE(d.treeView(kTree).isExpanded(d.treeView(kTree).child(nullptr, 0)));
         EXPECT_EQ(d.button(kBookmarkCheck).text(), u"Lesezeichen löschen");
