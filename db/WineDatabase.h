@@ -59,6 +59,8 @@ public:
     void closeRecordset();
 
     ado::Recordset* recordset() const { return recordset_.get(); }
+    // The open connection, or null; for hooks that act on the engine itself.
+    ado::Connection* connection() const { return connection_.get(); }
     // The value at a 0-based position of the recordset's current row.
     ado::Variant columnValue(std::uint16_t position);
 

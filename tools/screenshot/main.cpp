@@ -6,7 +6,12 @@
 #include "app/MainMenu.h"
 #include "resources/dialogs/MainMenuIds.h"
 #include "app/Singletons.h"
+#include "resources/dialogs/SearchFormIds.h"
+#include "search/SearchAnimation.h"
+#include "search/SearchForm.h"
+#include "search/SearchFormState.h"
 #include "platform/shell/InputPanel.h"
+#include "platform/shell/ProgramPath.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Fonts.h"
@@ -29,9 +34,11 @@
 
 #include <QFile>
 
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -175,12 +182,60 @@ bool shootResults(const QDir& folder, int scale, const QString& guide)
     return ok;
 }
 
+// The search form with choices made, and the same form while a search runs,
+// its animation a few frames in.
+bool saveSearchForm(const QDir& folder, int scale)
+{
+    bool ok = true;
+    std::atomic<int> pauses{0};
+    constexpr int kFramesBeforePicture = 3;
+    setSearchAnimationSleep([&](std::chrono::milliseconds) {
+        if (++pauses < kFramesBeforePicture)
+            return;
+        while (!g_searchFormState->stopRequested)
+            std::this_thread::yield();
+    });
+    ui::setDialogHook([&](ui::Dialog& form) {
+        using namespace ids::search;
+        ui::ComboBox& countries = form.comboBox(kCountryCombo);
+        countries.setCurrentIndex(countries.findExact(u"Frankreich"));
+        form.sendCommand(kCountryCombo, ui::kSelectionChanged);
+        form.comboBox(kRegionCombo).setCurrentIndex(1);
+        form.edit(kKeywordEdit).setText(u"Château");
+        for (int id : {kRedCheck, kDryCheck, kFullTextCheck})
+            form.checkBox(id).setChecked(true);
+        for (int step = 0; step < 3; ++step) {
+            ui::Event e;
+            e.kind = ui::EventKind::HorizontalScroll;
+            e.controlId = kQualityScroll;
+            e.code = ui::kLineRight;
+            form.send(e);
+        }
+        const QString filled = folder.filePath(QStringLiteral("search-form-filled.png"));
+        ok = savePicture(filled, scale) && ok;
+        std::printf("%s\n", qPrintable(filled));
+
+        startSearchAnimation();
+        while (pauses < kFramesBeforePicture)
+            std::this_thread::yield();
+        const QString animation = folder.filePath(QStringLiteral("search-animation.png"));
+        ok = savePicture(animation, scale) && ok;
+        std::printf("%s\n", qPrintable(animation));
+        stopSearchAnimation();
+        joinSearchAnimation();
+        ui::endDialog(form, 1);
+    });
+    ui::dialogBox(ids::search::kTemplate, nullptr, SearchForm::dialogProc, 0);
+    setSearchAnimationSleep({});
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder> [scale]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <output folder> [scale] [guide database]\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -205,6 +260,15 @@ int main(int argc, char** argv)
         if (id == ids::mainMenu::kTemplate) {
             app::createSingletons();
             ui::dialogBox(id, nullptr, mainMenuProc, 0);
+            // The menu released every record when it ended; the chapters
+            // need theirs, and the guide.
+            app::createSingletons();
+            g_wineDatabase->allocateTextBuffer();
+            // The guide lies beside the program, where the tool is started.
+            if (!g_wineDatabase->open()) {
+                shell::setProgramPathForTesting(ui::toU16(QDir::current().filePath(QStringLiteral("vinaria"))));
+                g_wineDatabase->open();
+            }
         } else {
             ui::dialogBox(id, nullptr, app::chapterProcedure(id), 0);
         }
@@ -225,6 +289,7 @@ int main(int argc, char** argv)
         ui::endDialog(dialog, 1);
     });
     ui::dialogBox(126, nullptr, ui::defaultDialogProc, 0);
+    ok = saveSearchForm(folder, scale) && ok;
     ui::setDialogHook({});
     if (argc > 3)
         ok = shootResults(folder, scale, QString::fromLocal8Bit(argv[3])) && ok;
