@@ -103,7 +103,7 @@ std::intptr_t ResultsTest::openResults(const std::function<void(ui::Dialog&)>& a
     return result;
 }
 
-std::vector<std::u16string> ResultsTest::treeLines(ui::Dialog& dialog)
+std::vector<std::u16string> treeLines(ui::Dialog& dialog)
 {
     ui::TreeView& tree = dialog.treeView(ids::results::kTree);
     std::vector<std::u16string> lines;
@@ -116,7 +116,7 @@ std::vector<std::u16string> ResultsTest::treeLines(ui::Dialog& dialog)
     return lines;
 }
 
-void ResultsTest::selectItem(ui::Dialog& dialog, std::u16string_view text)
+void selectItem(ui::Dialog& dialog, std::u16string_view text)
 {
     ui::TreeView& tree = dialog.treeView(ids::results::kTree);
     for (int i = 0; i < tree.childCount(nullptr); ++i) {
@@ -136,7 +136,7 @@ void ResultsTest::selectItem(ui::Dialog& dialog, std::u16string_view text)
     ADD_FAILURE() << "no tree item " << utf8(text);
 }
 
-void ResultsTest::selectTab(ui::Dialog& dialog, int tab)
+void selectTab(ui::Dialog& dialog, int tab)
 {
     // The tab bar reports the change as a user's tap does.
     auto* bar = qobject_cast<QTabBar*>(dialog.tabControl(ids::results::kTabs).widget());
@@ -144,7 +144,7 @@ void ResultsTest::selectTab(ui::Dialog& dialog, int tab)
     bar->setCurrentIndex(tab);
 }
 
-void ResultsTest::clickBookmarkCheck(ui::Dialog& dialog)
+void clickBookmarkCheck(ui::Dialog& dialog)
 {
     dialog.checkBox(ids::results::kBookmarkCheck).click();
 }

@@ -24,6 +24,14 @@ guide::Wine wine(int id, std::u16string keyword, std::u16string country, std::u1
 // Countries Deutschland (DEU), Frankreich (FRA) and Italien (ITA), no wines.
 guide::GuideContent smallGuide();
 
+// Items of the results tree as "node/label" lines, nodes as "node".
+std::vector<std::u16string> treeLines(ui::Dialog& dialog);
+// Selects the first item whose label starts with text.
+void selectItem(ui::Dialog& dialog, std::u16string_view text);
+// Selects a tab as a tap on it does.
+void selectTab(ui::Dialog& dialog, int tab);
+void clickBookmarkCheck(ui::Dialog& dialog);
+
 class ResultsTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -37,12 +45,6 @@ protected:
     // Opens the results dialog; act runs once it is initialised and may end it.
     std::intptr_t openResults(const std::function<void(ui::Dialog&)>& act = {});
 
-    // Items of the tree as "node/label" lines, nodes as "node".
-    static std::vector<std::u16string> treeLines(ui::Dialog& dialog);
-    // Selects the first item whose label starts with text.
-    static void selectItem(ui::Dialog& dialog, std::u16string_view text);
-    static void selectTab(ui::Dialog& dialog, int tab);
-    static void clickBookmarkCheck(ui::Dialog& dialog);
 
     // Statements run since the last call, and the bookmark rows as they are stored.
     std::vector<std::u16string> takeStatements();
