@@ -21,7 +21,6 @@ inline constexpr std::u16string_view kSetBookmark = u"Lesezeichen setzen";
 inline constexpr std::u16string_view kDeleteBookmark = u"Lesezeichen l\u00f6schen";
 
 // Labels and the header line.
-inline constexpr std::u16string_view kEntryLabel = u"%s, %s";
 inline constexpr std::u16string_view kBookmarkLabel = u"%s";
 inline constexpr std::u16string_view kHeader = u"%s: %s";
 

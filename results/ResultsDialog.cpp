@@ -19,8 +19,9 @@
 #include "search/SearchAnimation.h"
 #include "search/SearchFormState.h"
 #include "services/AppState.h"
-#include "services/ShellServices.h"
 #include "services/Singletons.h"
+
+#include <optional>
 
 namespace {
 
@@ -85,12 +86,15 @@ void appendCategoryNodes(ResultsDialogState& state, ui::TreeView& tree)
 void listRow(ResultsDialogState& state, WineDatabase& db, ui::TreeView& tree)
 {
     const ado::Variant keyword = db.columnValue(wine_row::kKeyword);
-    if (!keyword.isText())
-        return;
     const ado::Variant region = db.columnValue(wine_row::kRegion);
-    char16_t label[kLabelUnits];
-    text::format(label, kLabelUnits, texts::results::kEntryLabel,
-                 {keyword.text(), region.isText() ? region.text() : std::u16string_view()});
+    std::optional<std::u16string> label = treeLabel(keyword.isText() ? std::optional<std::u16string>(keyword.text())
+                                                                     : std::nullopt,
+                                                    region.isText() ? std::optional<std::u16string>(region.text())
+                                                                    : std::nullopt);
+    if (!label)
+        return;
+    if (label->size() >= kLabelUnits)
+        label->resize(kLabelUnits - 1);
     const ado::Variant id = db.columnValue(wine_row::kId);
     const std::intptr_t data = id.isInt() ? static_cast<std::intptr_t>(id.intValue()) : 0;
 
@@ -98,12 +102,12 @@ void listRow(ResultsDialogState& state, WineDatabase& db, ui::TreeView& tree)
     for (const ColourColumn& colour : kColourColumns) {
         const ado::Variant value = db.columnValue(colour.column);
         if (value.isInt() && value.intValue() > 0) {
-            appendItem(state, tree, state.*colour.node, label, data);
+            appendItem(state, tree, state.*colour.node, *label, data);
             coloured = true;
         }
     }
     if (!coloured)
-        appendItem(state, tree, state.keywordNode, label, data);
+        appendItem(state, tree, state.keywordNode, *label, data);
 }
 
 void removeEmptyNodes(ResultsDialogState& state, ui::TreeView& tree)
