@@ -44,6 +44,11 @@ inline constexpr char16_t kBookmarkDelete[] = u"DELETE FROM Lesezeichen WHERE id
 inline constexpr char16_t kBookmarkInsert[] =
     u"INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) VALUES ('%s','%s','%s')";
 
+// Transactions: a bookmark's replacement is written whole or not at all.
+inline constexpr char16_t kBegin[] = u"BEGIN";
+inline constexpr char16_t kCommit[] = u"COMMIT";
+inline constexpr char16_t kRollback[] = u"ROLLBACK";
+
 // Grape varieties.
 inline constexpr char16_t kRedVarieties[] = u"SELECT Rebsorte from Rebsorten WHERE Farbe = 1 ORDER BY ID_Rebsorte";
 inline constexpr char16_t kWhiteVarieties[] = u"SELECT Rebsorte from Rebsorten WHERE Farbe = 2 ORDER BY ID_Rebsorte";

@@ -77,6 +77,8 @@ bool WineDatabase::openRecordset(const char16_t* sql, int cursorType, int lockTy
 {
     if (!recordset_ || !sql)
         return false;
+    if (statementObserver)
+        statementObserver(std::u16string_view(sql, text::length(sql)));
     const ado::Variant source = ado::Variant::viewOf(std::u16string_view(sql, text::length(sql)));
     return ado::succeeded(recordset_->open(source, ado::Variant(), cursorType, lockType, ado::kCmdUnspecified));
 }

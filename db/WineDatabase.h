@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +31,8 @@ public:
     char16_t* textBuffer = nullptr;
     // Stops a running fillComboBox before its next row.
     bool cancelFill = false;
+    // For tests: sees the text of every statement the recordset is asked to run.
+    std::function<void(std::u16string_view)> statementObserver;
 
     void allocateTextBuffer();
     void freeTextBuffer();

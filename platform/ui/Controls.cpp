@@ -717,6 +717,15 @@ void TreeView::deleteAllItems()
     }
 }
 
+void TreeView::deleteItem(TreeItem item)
+{
+    auto* t = tree();
+    if (!t || !item)
+        return;
+    const QSignalBlocker block(t);
+    delete treeItem(item);
+}
+
 std::intptr_t TreeView::itemData(TreeItem item) const
 {
     return item ? static_cast<std::intptr_t>(treeItem(item)->data(0, kItemDataRole).toLongLong()) : 0;

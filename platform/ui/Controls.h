@@ -153,6 +153,8 @@ public:
     using Control::Control;
     TreeItem insertItem(TreeItem parent, std::u16string_view text, std::intptr_t data = 0);
     void deleteAllItems();
+    // Removes one item with its children, without a selection notification.
+    void deleteItem(TreeItem item);
     std::intptr_t itemData(TreeItem item) const;
     std::u16string itemText(TreeItem item) const;
     TreeItem parentItem(TreeItem item) const;

@@ -41,6 +41,7 @@ guide::GuideContent smallGuide()
     burgundy.red = true;
     burgundy.dry = true;
     burgundy.quality1 = 3;
+    burgundy.quality2 = 6; // found by the "besonders gut" search below
     burgundy.text = u"Kraftvoll.";
     guide::Wine bay = burgundy;
     bay.id = 2;

@@ -1,6 +1,7 @@
 // Renders every dialog template headless, as the program shows it, to PNG:
-//   vinaria-screenshot <output folder> [scale]
-// The main menu runs with its own procedure; the chapters with theirs.
+//   vinaria-screenshot <output folder> [scale] [guide database]
+// The main menu runs with its own procedure; the chapters with theirs. With a
+// guide database, a scripted visit of the results dialog runs on a copy of it.
 #include "app/Chapters.h"
 #include "app/MainMenu.h"
 #include "resources/dialogs/MainMenuIds.h"
@@ -18,14 +19,25 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/Template.h"
 #include "tools/screenshot/ChapterScenes.h"
+#include "platform/shell/ProgramPath.h"
+#include "resources/dialogs/ResultsIds.h"
+#include "results/ResultsDialog.h"
+#include "search/QueryBuilder.h"
+#include "services/Singletons.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <QFile>
 
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 #include <thread>
 
@@ -59,6 +71,116 @@ void markMissingPictures(ui::Dialog& dialog)
             p.drawText(QRect(r.x, r.y, r.width, r.height), Qt::AlignCenter, QStringLiteral("Bild %1").arg(c.picture));
         });
     }
+}
+
+QImage screenImage(int scale)
+{
+    QWidget* window = ui::Screen::instance().window();
+    window->show();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    QImage image = window->grab().toImage();
+    if (scale > 1)
+        image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image;
+}
+
+// The next message box is drawn over the middle of the screen into path and closed.
+void grabNextMessageBox(const QString& path, int scale, bool& ok)
+{
+    ui::setMessageBoxPresenter({});
+    QTimer::singleShot(0, [path, scale, &ok] {
+        QWidget* box = QApplication::activeModalWidget();
+        QImage image = screenImage(scale);
+        if (box) {
+            // A box wider than the screen is shrunk to fit, so that its text can be read.
+            QImage picture = box->grab().toImage().scaled(box->width() * scale, box->height() * scale);
+            if (picture.width() > image.width())
+                picture = picture.scaledToWidth(image.width(), Qt::SmoothTransformation);
+            QPainter painter(&image);
+            painter.drawImage((image.width() - picture.width()) / 2, (image.height() - picture.height()) / 2, picture);
+            box->close();
+        }
+        ok = image.save(path, "PNG") && box && ok;
+        std::printf("%s\n", qPrintable(path));
+        ui::setMessageBoxPresenter([](const ui::MessageBoxRequest&) { return ui::kIdOk; });
+    });
+}
+
+// Opens the results dialog on the statement in the text buffer and runs visit in it.
+void visitResults(const std::function<void(ui::Dialog&)>& visit)
+{
+    ui::setDialogHook([&](ui::Dialog& dialog) {
+        ui::setDialogHook({});
+        visit(dialog);
+        ui::endDialog(dialog, 1);
+    });
+    ui::dialogBox(ids::results::kTemplate, nullptr, resultsDialogProc, 0);
+    ui::setDialogHook({});
+}
+
+void selectTab(ui::Dialog& dialog, int tab)
+{
+    if (auto* bar = qobject_cast<QTabBar*>(dialog.tabControl(ids::results::kTabs).widget()))
+        bar->setCurrentIndex(tab);
+}
+
+// Hits of a search, an entry on each tab, a bookmark saved, the bookmark list
+// and the message for too many hits, on a copy of the guide.
+bool shootResults(const QDir& folder, int scale, const QString& guide)
+{
+    QTemporaryDir copy;
+    if (!copy.isValid() || !QFile::copy(guide, copy.filePath(QStringLiteral("vinaria2007_db.cdb"))))
+        return false;
+    shell::setProgramPathForTesting(copy.filePath(QStringLiteral("vinaria")).toStdU16String());
+    app::createSingletons();
+    g_wineDatabase->allocateTextBuffer();
+    if (!g_wineDatabase->open())
+        return false;
+    bool ok = true;
+    auto save = [&](const char* name) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        ok = screenImage(scale).save(path, "PNG") && ok;
+        std::printf("%s\n", qPrintable(path));
+    };
+
+    SearchCriteria riesling;
+    riesling.term = u"Riesling";
+    buildSearchStatement(riesling, *g_wineDatabase);
+    visitResults([&](ui::Dialog& dialog) {
+        ui::TreeView& tree = dialog.treeView(ids::results::kTree);
+        for (int i = 0; i < tree.childCount(nullptr); ++i)
+            tree.expand(tree.child(nullptr, i));
+        ui::TreeItem first = tree.child(nullptr, 0);
+        tree.selectItem(tree.childCount(first) > 0 ? tree.child(first, 0) : first);
+        save("results-tree.png");
+        save("results-info.png");
+        selectTab(dialog, 1);
+        save("results-vintages.png");
+        selectTab(dialog, 2);
+        if (!dialog.checkBox(ids::results::kBookmarkCheck).isChecked())
+            dialog.checkBox(ids::results::kBookmarkCheck).click();
+        dialog.edit(ids::results::kNoteEdit).setText(u"Zum Spargel, gut gek\u00fchlt");
+        save("results-bookmark.png");
+        dialog.sendCommand(ids::results::kSaveButton);
+    });
+
+    g_wineDatabase->textBuffer[0] = u'\0';
+    visitResults([&](ui::Dialog& dialog) {
+        ui::TreeView& tree = dialog.treeView(ids::results::kTree);
+        tree.expand(tree.child(nullptr, 0));
+        save("bookmark-list.png");
+    });
+
+    SearchCriteria red;
+    red.red = true;
+    buildSearchStatement(red, *g_wineDatabase);
+    grabNextMessageBox(folder.filePath(QStringLiteral("results-capped.png")), scale, ok);
+    visitResults([](ui::Dialog&) {});
+
+    g_wineDatabase->close();
+    shell::setProgramPathForTesting(u"");
+    return ok;
 }
 
 // The search form with choices made, and the same form while a search runs,
@@ -114,7 +236,7 @@ bool saveSearchForm(const QDir& folder, int scale)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <output folder> [scale]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <output folder> [scale] [guide database]\n", argv[0]);
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -172,6 +294,8 @@ int main(int argc, char** argv)
     ok = saveSearchForm(folder, scale) && ok;
     ui::setDialogHook({});
     ok = saveChapterScenes(folder, [scale](const QString& path) { return savePicture(path, scale); }) && ok;
+    if (argc > 3)
+        ok = shootResults(folder, scale, QString::fromLocal8Bit(argv[3])) && ok;
     ui::Screen::destroy();
     return ok ? 0 : 1;
 }

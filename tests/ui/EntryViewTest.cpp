@@ -1,0 +1,127 @@
+// The entry detail view: what selecting a tree item reads and shows, the
+// header line, and which controls each tab shows.
+#include "tests/ui/ResultsFixture.h"
+
+#include "resources/dialogs/ResultsIds.h"
+#include "results/ResultsDialogState.h"
+#include "services/Singletons.h"
+
+using namespace results_testing;
+using Lines = std::vector<std::u16string>;
+
+namespace {
+
+using namespace ids::results;
+
+class EntryViewTest : public ResultsTest {
+protected:
+    void SetUp() override
+    {
+        ResultsTest::SetUp();
+        guide::GuideContent c = smallGuide();
+        c.regions.push_back({u"FRA", u"Côte d'Or"});
+        c.wines = {
+            wine(7, u"Pomerol", u"FRA", u"Bordeaux", "r"),
+            wine(8, u"Chianti", u"ITA", u"Toskana", "r"),
+            wine(9, u"Meursault", u"FRA", u"Côte d'Or", "w"),
+        };
+        openGuide(c);
+        SearchCriteria all;
+        all.red = all.white = true;
+        search(all);
+    }
+
+    bool visible(ui::Dialog& d, int id) { return d.control(id).isVisible(); }
+};
+
+} // namespace
+
+TEST_F(EntryViewTest, SelectingAnEntryRunsItsLookupsInOrderAndShowsItsTexts)
+{
+    openResults([&](ui::Dialog& d) {
+        takeStatements();
+        selectItem(d, u"Pomerol");
+        EXPECT_EQ(takeStatements(), (Lines{
+                                        u"select * from vinaria where ID = 7",
+                                        u"select Land from vinaria where ID = 7",
+                                        u"select Bezeichnung from Land where Land = 'FRA'",
+                                        u"select REGIO_LANG from vinaria where ID = 7",
+                                        u"select STICHWORT from vinaria where ID = 7",
+                                        u"select Beschreibung from Lesezeichen where id_vinaria = 7",
+                                        u"select Notiz from Lesezeichen where id_vinaria = 7",
+                                        u"select id_vinaria from Lesezeichen where id_vinaria = 7",
+                                    }));
+        EXPECT_EQ(d.staticControl(kHeader).text(), u"Frankreich: Bordeaux");
+        EXPECT_NE(d.edit(kInfoEdit).text().find(u"bekannt"), std::u16string::npos);
+        EXPECT_NE(d.edit(kInfoEdit).text().find(u"Ein Wein zum Testen."), std::u16string::npos);
+        EXPECT_NE(d.edit(kVintageEdit).text().find(u"03,04"), std::u16string::npos);
+        EXPECT_EQ(std::u16string(g_resultsDialogState->currentId), u"7");
+        EXPECT_EQ(std::u16string(g_resultsDialogState->currentKeyword.get()), u"Pomerol");
+        EXPECT_FALSE(d.checkBox(kBookmarkCheck).isChecked());
+        EXPECT_FALSE(g_resultsDialogState->bookmarked);
+
+        // A category node keeps the entry on display and reads nothing.
+        selectItem(d, u"Weiß");
+        EXPECT_TRUE(takeStatements().empty());
+        EXPECT_EQ(d.staticControl(kHeader).text(), u"Frankreich: Bordeaux");
+        EXPECT_EQ(std::u16string(g_resultsDialogState->currentId), u"7");
+    });
+}
+
+TEST_F(EntryViewTest, HeaderShowsTheCodeOfACountryWithoutRowAndCopesWithApostrophes)
+{
+    runOnGuide("DELETE FROM Land WHERE Land = 'ITA'");
+    openResults([&](ui::Dialog& d) {
+        selectItem(d, u"Chianti");
+        EXPECT_EQ(d.staticControl(kHeader).text(), u"ITA: Toskana");
+        selectItem(d, u"Meursault");
+        EXPECT_EQ(d.staticControl(kHeader).text(), u"Frankreich: Côte d'Or");
+    });
+}
+
+TEST_F(EntryViewTest, EachTabShowsItsGroupAndSaveFollowsTheBookmark)
+{
+    runOnGuide("INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) VALUES (7, '', '')");
+    openResults([&](ui::Dialog& d) {
+        selectTab(d, 1);
+        EXPECT_TRUE(visible(d, kVintageEdit));
+        for (int id : {kInfoEdit, kDescriptionEdit, kNoteEdit, kBookmarkCheck, kSaveButton})
+            EXPECT_FALSE(visible(d, id)) << id;
+
+        selectTab(d, 2);
+        for (int id : {kDescriptionEdit, kNoteEdit, kBookmarkCheck})
+            EXPECT_TRUE(visible(d, id)) << id;
+        for (int id : {kInfoEdit, kVintageEdit, kSaveButton})
+            EXPECT_FALSE(visible(d, id)) << id;
+
+        // A bookmark row with empty texts still counts, and shows "Speichern" at once.
+        selectItem(d, u"Pomerol");
+        EXPECT_TRUE(d.checkBox(kBookmarkCheck).isChecked());
+        EXPECT_TRUE(g_resultsDialogState->bookmarked);
+        EXPECT_TRUE(visible(d, kSaveButton));
+        selectItem(d, u"Chianti");
+        EXPECT_FALSE(d.checkBox(kBookmarkCheck).isChecked());
+        EXPECT_FALSE(visible(d, kSaveButton));
+
+        selectTab(d, 0);
+        EXPECT_TRUE(visible(d, kInfoEdit));
+        for (int id : {kVintageEdit, kDescriptionEdit, kNoteEdit, kBookmarkCheck, kSaveButton})
+            EXPECT_FALSE(visible(d, id)) << id;
+    });
+}
+
+TEST_F(EntryViewTest, ATickKeptOverATabSwitchCountsAsABookmark)
+{
+    openResults([&](ui::Dialog& d) {
+        selectItem(d, u"Chianti");
+        selectTab(d, 2);
+        clickBookmarkCheck(d);
+        EXPECT_FALSE(g_resultsDialogState->bookmarked);
+        selectTab(d, 0);
+        takeStatements();
+        selectTab(d, 2);
+        EXPECT_TRUE(takeStatements().empty());
+        EXPECT_TRUE(visible(d, kSaveButton));
+        EXPECT_TRUE(g_resultsDialogState->bookmarked);
+    });
+}
