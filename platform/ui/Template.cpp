@@ -11,6 +11,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <map>
 #include <cmath>
 #include <utility>
 
@@ -201,7 +202,9 @@ Rect BaseUnits::toPixels(const Rect& r) const
     return Rect{toPixelsX(r.x), toPixelsY(r.y), toPixelsX(r.width), toPixelsY(r.height)};
 }
 
-BaseUnits baseUnits(std::u16string_view face, int points)
+namespace {
+
+BaseUnits measureBaseUnits(std::u16string_view face, int points)
 {
     // The handheld's measure: the font at points * 96 / 72 pixels per em; the
     // width is the rounded half of the average advance of A-Z and a-z plus one,
@@ -218,6 +221,22 @@ BaseUnits baseUnits(std::u16string_view face, int points)
     units.y = static_cast<int>(std::lround(em.ascent * pixels) + std::lround(em.descent * pixels));
     units.x = std::max(units.x, 1);
     units.y = std::max(units.y, 1);
+    return units;
+}
+
+} // namespace
+
+BaseUnits baseUnits(std::u16string_view face, int points)
+{
+    // Every dialog asks; a template font is measured once. Dialogs are built
+    // on the user-interface thread only.
+    static std::map<std::pair<std::u16string, int>, BaseUnits> measured;
+    const auto key = std::make_pair(std::u16string(face), points);
+    const auto known = measured.find(key);
+    if (known != measured.end())
+        return known->second;
+    const BaseUnits units = measureBaseUnits(face, points);
+    measured.emplace(key, units);
     return units;
 }
 
