@@ -201,8 +201,11 @@ void InputPanel::relabel()
             key->setVisible(static_cast<int>(layer) == static_cast<int>(layer_));
             key->setText(shownLabel(key->objectName(), shift_));
         }
-    for (auto* key : bottomKeys_)
+    // Keys made while the panel is already up are shown here too.
+    for (auto* key : bottomKeys_) {
         key->setText(shownLabel(key->objectName(), shift_));
+        key->setVisible(true);
+    }
 }
 
 void InputPanel::typeKey(const QString& label)

@@ -95,6 +95,16 @@ TEST(InputPanelLayers, EachLayerShowsOnlyItsOwnKeysAndTheBottomRow)
             EXPECT_TRUE(labels.contains(QStringLiteral("Enter")));
             EXPECT_TRUE(labels.contains(QStringLiteral("Space")));
             EXPECT_TRUE(labels.contains(QStringLiteral("Back")));
+            // Every key of the layer is on screen, inside the panel.
+            for (const auto* key : panel()->findChildren<QWidget*>()) {
+                if (labels.contains(key->objectName()) && key->isVisible()) {
+                    EXPECT_TRUE(panel()->rect().contains(key->geometry())) << key->objectName().toStdString();
+                }
+            }
+            int shown = 0;
+            for (const auto* key : panel()->findChildren<QWidget*>())
+                shown += key->isVisible() ? 1 : 0;
+            EXPECT_EQ(shown, labels.size());
         }
         // A key of another layer is not pressable from this one.
         panel()->setLayer(shell::InputPanel::Layer::Letters);
