@@ -109,7 +109,7 @@ int main(int argc, char** argv)
             const char* file;
             std::vector<const char*> keys;
         } layers[] = {
-            {shell::InputPanel::Layer::Accents, "input-panel-accents.png", {"Space", "Shift", "c", "àé", "ô", "t", "e"}},
+            {shell::InputPanel::Layer::Accents, "input-panel-accents.png", {"Space", "Shift", "c", "àé", "ô"}},
             {shell::InputPanel::Layer::Symbols, "input-panel-symbols.png", {"!", "?"}},
         };
         for (const auto& layer : layers) {
