@@ -111,9 +111,9 @@ namespace {
 
 EmMetrics measureEm(const QFont& font)
 {
-    QFont probe(font);
-    probe.setPixelSize(1000);
-    const QRawFont raw = QRawFont::fromFont(probe);
+    // The tables are the same at every size: read them from the size asked
+    // for, whose glyphs are drawn anyway, not from a font loaded just for this.
+    const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
     const QByteArray head = raw.isValid() ? raw.fontTable("head") : QByteArray();
     auto u16 = [](const QByteArray& t, int at) {
@@ -126,6 +126,8 @@ EmMetrics measureEm(const QFont& font)
         if (unitsPerEm > 0 && winAscent > 0)
             return EmMetrics{winAscent / unitsPerEm, winDescent / unitsPerEm};
     }
+    QFont probe(font);
+    probe.setPixelSize(1000);
     const QFontMetricsF m(probe);
     return EmMetrics{m.ascent() / 1000.0, m.descent() / 1000.0};
 }
@@ -134,10 +136,10 @@ EmMetrics measureEm(const QFont& font)
 
 EmMetrics emMetrics(const QFont& font)
 {
-    // Per em, so one measurement serves every size of a face.
-    using Key = std::tuple<QString, int, bool, int>;
+    // Per em, so one measurement serves every size and width of a face.
+    using Key = std::tuple<QString, int, bool>;
     static std::map<Key, EmMetrics> measured;
-    const Key key{font.family(), font.weight(), font.italic(), font.stretch()};
+    const Key key{font.families().join(QLatin1Char(',')), font.weight(), font.italic()};
     {
         const std::lock_guard lock(cacheMutex());
         const auto known = measured.find(key);
@@ -150,10 +152,26 @@ EmMetrics emMetrics(const QFont& font)
     return metrics;
 }
 
+namespace {
+
+// The families to try for a face, best first. Qt falls back along the list
+// by itself, which spares asking the font database whether each is there.
+QStringList familiesFor(std::u16string_view face, bool bold)
+{
+    for (const auto& entry : kFaces)
+        if (equalsIgnoringCase(face, entry.face))
+            return {QString::fromUtf8(bold ? entry.bold : entry.preferred), QString::fromUtf8(entry.fallback)};
+    return {QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size())), QStringLiteral("DejaVu Sans")};
+}
+
+} // namespace
+
 QFont makeFont(std::u16string_view face, int height, int weight)
 {
+    loadFonts();
     const bool bold = weight >= kBoldFrom;
-    QFont font(resolveFamily(face, bold));
+    QFont font;
+    font.setFamilies(familiesFor(face, bold));
     font.setStyleStrategy(QFont::PreferAntialias);
     font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QRawFont>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -210,10 +211,14 @@ BaseUnits measureBaseUnits(std::u16string_view face, int points)
     // width is the rounded half of the average advance of A-Z and a-z plus one,
     // the height ascent plus descent.
     QFont font = makeFont(face, -((points * 96 + 36) / 72), 400);
-    // Whole-pixel advances, as the handheld's rasteriser measured them.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    const QFontMetricsF metrics(font);
-    const double advance = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    // Whole-pixel advances, as the handheld's rasteriser measured them: each
+    // glyph's advance rounded, from the font the dialog draws with (a fully
+    // hinted copy of the font would cost a second load of the face).
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QList<quint32> glyphs = raw.glyphIndexesForString(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    double advance = 0;
+    for (const QPointF& a : raw.advancesForGlyphIndexes(glyphs))
+        advance += std::round(a.x());
     BaseUnits units;
     units.x = static_cast<int>((advance / 26.0 + 1.0) / 2.0);
     const EmMetrics em = emMetrics(font);

@@ -34,10 +34,9 @@ until_painted() {
 
 instructions() {
   # The dump taken at the paint (the .1 file) when there is one.
-  local file
-  file=$(ls "$work/$1".cg.* 2>/dev/null | head -n1)
-  [ -n "$file" ] || file="$work/$1.cg"
-  callgrind_annotate "$file" 2>/dev/null | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1; exit}'
+  local file="$work/$1.cg.1"
+  [ -f "$file" ] || file="$work/$1.cg"
+  callgrind_annotate "$file" 2>/dev/null | awk '/PROGRAM TOTALS/ && !done {gsub(",", "", $1); print $1; done = 1}'
 }
 
 peak_kb() {
