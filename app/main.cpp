@@ -5,6 +5,7 @@
 #include "platform/ui/Screen.h"
 #include "resources/UsageText.h"
 #include "services/GuideLocation.h"
+#include "platform/ui/Zoom.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -75,7 +76,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& me
 }
 
 // On a large desktop screen the 240 x 320 window would be tiny: start again
-// at a whole-number zoom that makes it about half the screen's height.
+// at the largest half-step zoom that still fits the screen's height.
 void zoomForLargeScreens(char** argv)
 {
     if (std::getenv("QT_SCALE_FACTOR") || std::getenv("VINARIA_NO_ZOOM"))
@@ -83,10 +84,11 @@ void zoomForLargeScreens(char** argv)
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || QGuiApplication::platformName() == QLatin1String("offscreen"))
         return;
-    const int zoom = std::clamp(static_cast<int>(screen->availableGeometry().height() * 0.6 / ui::Screen::kHeight), 1, 4);
-    if (zoom <= 1)
+    const double zoom = ui::automaticZoom(screen->availableGeometry().height(), ui::Screen::kHeight);
+    if (zoom <= 1.0)
         return;
-    setenv("QT_SCALE_FACTOR", std::to_string(zoom).c_str(), 1);
+    // Qt's number format ignores the locale, so 2.5 never becomes "2,5".
+    setenv("QT_SCALE_FACTOR", QByteArray::number(zoom, 'g', 4).constData(), 1);
     execv("/proc/self/exe", argv);
 }
 

@@ -12,6 +12,7 @@ packages=(
   fonts-wine fonts-dejavu-core fonts-dancingscript
   xdg-utils
   desktop-file-utils appstream
+  valgrind time
 )
 
 missing=()

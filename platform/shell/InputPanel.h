@@ -1,12 +1,15 @@
 // The soft input panel: a German QWERTZ keyboard that types into the edit
-// field that has the focus in the screen window, and the button that
-// toggles it.
+// field that has the focus in the screen window, with a layer of digits and
+// punctuation and one of accented letters, and the button that toggles it.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
-class QPushButton;
+#include <array>
+
+class QAbstractButton;
 
 namespace shell {
 
@@ -14,16 +17,34 @@ class InputPanel : public QWidget {
 public:
     static constexpr int kHeight = 80;
 
+    enum class Layer { Letters, Symbols, Accents };
+
     explicit InputPanel(QWidget* parent);
-    // Presses the key with this label ("a", "ß", "Shift", "Back", "Space").
+    // Presses the key of the shown layer with this label ("a", "ß", "!",
+    // "é") or a key of the bottom row ("Shift", "Back", "Space", "Enter",
+    // and the layer keys "abc", "123", "àé").
     bool pressKey(const QString& label);
     bool shifted() const { return shift_; }
+    Layer layer() const { return layer_; }
+    void setLayer(Layer layer);
+    // The labels of the keys now on the panel, top row first.
+    QStringList keyLabels() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    static constexpr int kLayers = 3;
+    // The keys are made the first time the panel is needed, not at start.
+    void buildKeys();
+    QAbstractButton* addKey(const QString& label, int x, int y, int w);
     void typeKey(const QString& label);
     void relabel();
     bool shift_ = false;
-    QList<QPushButton*> keys_;
+    bool built_ = false;
+    Layer layer_ = Layer::Letters;
+    std::array<QList<QAbstractButton*>, kLayers> layerKeys_;
+    QList<QAbstractButton*> bottomKeys_;
 };
 
 } // namespace shell

@@ -2,6 +2,7 @@
 // here; nothing above this file connects a signal.
 #include "platform/ui/Controls.h"
 
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DrawContext.h"
 #include "platform/ui/Fonts.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -111,8 +113,17 @@ public:
         : QWidget(parent), dialog_(dialog), id_(t.id), styles_(t.styles), text_(toQString(t.text))
     {
         setAttribute(Qt::WA_TransparentForMouseEvents, !(t.styles & style::kNotify));
+        // A text that answers taps is reached with the keyboard too.
+        if (t.kind == ControlKind::Static && (t.styles & style::kNotify))
+            setFocusPolicy(Qt::TabFocus);
+        setAccessibleName(toQString(spokenText(t.text)));
     }
-    void setText(const QString& s) { text_ = s; update(); }
+    void setText(const QString& s)
+    {
+        text_ = s;
+        setAccessibleName(toQString(spokenText(toU16(s))));
+        update();
+    }
     const QString& text() const { return text_; }
     void setImage(const QImage& image)
     {
@@ -144,6 +155,25 @@ protected:
             painter.setPen(Qt::black);
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+        if (hasFocus()) {
+            painter.setPen(QPen(toQColor(dc.textColour()), 1, Qt::DotLine));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            dialog_->sendCommand(id_, kClicked);
+            return;
+        default:
+            QWidget::keyPressEvent(event);
         }
     }
     void mousePressEvent(QMouseEvent* event) override

@@ -1,6 +1,7 @@
 // Dialogs, their modal loops and timers.
 #include "platform/ui/Dialog.h"
 
+#include "platform/ui/Accessibility.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Screen.h"
 
@@ -125,8 +126,12 @@ Dialog::Dialog(DialogTemplate tmpl, Dialog* owner, DialogProc procedure, std::in
     widget_ = new DialogWidget(this);
     widget_->setFont(makeFont(template_.fontFace, -((template_.fontPoints * 96 + 36) / 72), 400));
     widget_->resize(px.width, px.height);
-    for (const auto& ct : template_.controls)
+    for (const auto& ct : template_.controls) {
         controls_.emplace_back(createControl(this, ct, widget_, units_.toPixels(ct.rect)));
+        // Controls without text of their own are named after their label.
+        if (QWidget* w = controls_.back()->widget(); w && ct.text.empty())
+            w->setAccessibleName(toQString(accessibleName(template_, ct)));
+    }
     // Earlier controls lie on top, as in the handheld's stacking order.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if ((*it)->widget())

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QPainter>
 
+#include <cstdint>
+
 namespace ui {
 
 QColor toQColor(Colour c)
@@ -25,12 +27,70 @@ Pen nullPen()
     return pen;
 }
 
+namespace {
+
+// Little-endian fields of a bitmap file's headers.
+std::uint32_t le32(const uchar* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+std::uint16_t le16(const uchar* p)
+{
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+} // namespace
+
+QImage decodeBitmap24(const QByteArray& file)
+{
+    // The menu's pictures are plain 24-bit bitmaps; reading them here is a
+    // tenth of the general image reader's work at start. Anything else (or
+    // anything malformed) is left to that reader.
+    constexpr int kFileHeader = 14;
+    constexpr int kInfoHeader = 40;
+    const auto* data = reinterpret_cast<const uchar*>(file.constData());
+    const qsizetype size = file.size();
+    if (size < kFileHeader + kInfoHeader || data[0] != 'B' || data[1] != 'M')
+        return {};
+    const std::uint32_t pixelsAt = le32(data + 10);
+    const uchar* info = data + kFileHeader;
+    if (le32(info) < kInfoHeader || le16(info + 12) != 1 || le16(info + 14) != 24 || le32(info + 16) != 0)
+        return {};
+    const auto width = static_cast<std::int32_t>(le32(info + 4));
+    const auto rawHeight = static_cast<std::int32_t>(le32(info + 8));
+    const bool bottomUp = rawHeight > 0;
+    const std::int64_t height = bottomUp ? rawHeight : -static_cast<std::int64_t>(rawHeight);
+    constexpr std::int32_t kMaxSide = 1 << 14;
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
+        return {};
+    const std::int64_t stride = (static_cast<std::int64_t>(width) * 3 + 3) / 4 * 4;
+    if (static_cast<std::int64_t>(pixelsAt) + stride * height > size)
+        return {};
+    QImage image(width, static_cast<int>(height), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const std::int64_t row = bottomUp ? height - 1 - y : y;
+        const uchar* source = data + pixelsAt + row * stride;
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, source += 3)
+            target[x] = qRgb(source[2], source[1], source[0]);
+    }
+    return image;
+}
+
 std::unique_ptr<Bitmap> loadBitmap(int bitmapId)
 {
     for (const char* ext : {"bmp", "png"}) {
         const QString path = QStringLiteral(":/bitmaps/%1.%2").arg(bitmapId).arg(QString::fromLatin1(ext));
         if (!QFile::exists(path))
             continue;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QImage plain = decodeBitmap24(file.readAll());
+            if (!plain.isNull())
+                return std::make_unique<Bitmap>(plain);
+        }
         QImage image(path);
         if (!image.isNull())
             return std::make_unique<Bitmap>(image.convertToFormat(QImage::Format_RGB32));

@@ -44,6 +44,9 @@ private:
 
 // The bitmap with the given id (":/bitmaps/<id>.bmp" or ".png"), or null.
 std::unique_ptr<Bitmap> loadBitmap(int bitmapId);
+// An uncompressed 24-bit bitmap file as an RGB32 image; a null image for
+// any other file.
+QImage decodeBitmap24(const QByteArray& file);
 
 // Text placement flags of drawText.
 namespace text_flags {

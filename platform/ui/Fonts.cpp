@@ -8,6 +8,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <tuple>
+#include <utility>
 
 namespace ui {
 
@@ -17,17 +21,22 @@ struct FaceEntry {
     const char16_t* face;
     const char* preferred;
     const char* fallback;
+    const char* bold;
 };
 
-// Handheld face → installed family, and what to use when that is missing.
+// Handheld face → installed family, what to use when that is missing, and
+// the family of its bold weight. The Tahoma-metric package's bold face is
+// no heavier than its regular one, and bold emboldened from the regular
+// face gains a fixed fraction of the em: at 1:1 hinting rounds that up to a
+// whole pixel, but zoomed (hinting off) it stays a hairline and bold reads
+// as regular. So bold comes from a family with a true bold face.
 const FaceEntry kFaces[] = {
-    {u"tahoma", "Tahoma", "DejaVu Sans"},
-    {u"ms sans serif", "Tahoma", "DejaVu Sans"},
-    {u"bethhand", "Dancing Script", "DejaVu Sans"},
+    {u"tahoma",        "Tahoma",         "DejaVu Sans", "DejaVu Sans"},
+    {u"ms sans serif", "Tahoma",         "DejaVu Sans", "DejaVu Sans"},
+    {u"bethhand",      "Dancing Script", "DejaVu Sans", "Dancing Script"},
 };
 
-// Only the regular face: the packaged bold face draws hardly heavier than the
-// regular one at menu sizes, so bold is emboldened from the regular face.
+// Only the regular face; see the bold family above.
 const char* const kExtraFontFiles[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
 };
@@ -48,7 +57,16 @@ bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b)
 
 bool familyInstalled(const QString& family)
 {
-    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
+    // Asks for one family; listing them all would read every installed font.
+    return QFontDatabase::hasFamily(family);
+}
+
+// Font measurements are asked for on every paint and from the animation
+// thread; each face is measured once.
+std::mutex& cacheMutex()
+{
+    static std::mutex mutex;
+    return mutex;
 }
 
 } // namespace
@@ -64,24 +82,38 @@ void loadFonts()
             QFontDatabase::addApplicationFont(QString::fromUtf8(path));
 }
 
-QString resolveFamily(std::u16string_view face)
+QString resolveFamily(std::u16string_view face, bool bold)
 {
     loadFonts();
+    static std::map<std::pair<std::u16string, bool>, QString> resolved;
+    const std::lock_guard lock(cacheMutex());
+    const auto key = std::make_pair(std::u16string(face), bold);
+    const auto known = resolved.find(key);
+    if (known != resolved.end())
+        return known->second;
+    QString family;
     for (const auto& entry : kFaces) {
         if (!equalsIgnoringCase(face, entry.face))
             continue;
-        const QString preferred = QString::fromUtf8(entry.preferred);
-        return familyInstalled(preferred) ? preferred : QString::fromUtf8(entry.fallback);
+        const QString preferred = QString::fromUtf8(bold ? entry.bold : entry.preferred);
+        family = familyInstalled(preferred) ? preferred : QString::fromUtf8(entry.fallback);
+        break;
     }
-    const QString asked = QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()));
-    return familyInstalled(asked) ? asked : QStringLiteral("DejaVu Sans");
+    if (family.isEmpty()) {
+        const QString asked = QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size()));
+        family = familyInstalled(asked) ? asked : QStringLiteral("DejaVu Sans");
+    }
+    resolved.emplace(key, family);
+    return family;
 }
 
-EmMetrics emMetrics(const QFont& font)
+namespace {
+
+EmMetrics measureEm(const QFont& font)
 {
-    QFont probe(font);
-    probe.setPixelSize(1000);
-    const QRawFont raw = QRawFont::fromFont(probe);
+    // The tables are the same at every size: read them from the size asked
+    // for, whose glyphs are drawn anyway, not from a font loaded just for this.
+    const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
     const QByteArray head = raw.isValid() ? raw.fontTable("head") : QByteArray();
     auto u16 = [](const QByteArray& t, int at) {
@@ -94,16 +126,55 @@ EmMetrics emMetrics(const QFont& font)
         if (unitsPerEm > 0 && winAscent > 0)
             return EmMetrics{winAscent / unitsPerEm, winDescent / unitsPerEm};
     }
+    QFont probe(font);
+    probe.setPixelSize(1000);
     const QFontMetricsF m(probe);
     return EmMetrics{m.ascent() / 1000.0, m.descent() / 1000.0};
 }
 
+} // namespace
+
+EmMetrics emMetrics(const QFont& font)
+{
+    // Per em, so one measurement serves every size and width of a face.
+    using Key = std::tuple<QString, int, bool>;
+    static std::map<Key, EmMetrics> measured;
+    const Key key{font.families().join(QLatin1Char(',')), font.weight(), font.italic()};
+    {
+        const std::lock_guard lock(cacheMutex());
+        const auto known = measured.find(key);
+        if (known != measured.end())
+            return known->second;
+    }
+    const EmMetrics metrics = measureEm(font);
+    const std::lock_guard lock(cacheMutex());
+    measured.emplace(key, metrics);
+    return metrics;
+}
+
+namespace {
+
+// The families to try for a face, best first. Qt falls back along the list
+// by itself, which spares asking the font database whether each is there.
+QStringList familiesFor(std::u16string_view face, bool bold)
+{
+    for (const auto& entry : kFaces)
+        if (equalsIgnoringCase(face, entry.face))
+            return {QString::fromUtf8(bold ? entry.bold : entry.preferred), QString::fromUtf8(entry.fallback)};
+    return {QString::fromUtf16(face.data(), static_cast<qsizetype>(face.size())), QStringLiteral("DejaVu Sans")};
+}
+
+} // namespace
+
 QFont makeFont(std::u16string_view face, int height, int weight)
 {
-    QFont font(resolveFamily(face));
+    loadFonts();
+    const bool bold = weight >= kBoldFrom;
+    QFont font;
+    font.setFamilies(familiesFor(face, bold));
     font.setStyleStrategy(QFont::PreferAntialias);
     font.setHintingPreference(QFont::PreferVerticalHinting);
-    font.setWeight(weight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
     if (height < 0) {
         font.setPixelSize(-height);
     } else if (height > 0) {

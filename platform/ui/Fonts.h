@@ -14,8 +14,12 @@ namespace ui {
 // configuration (the Tahoma-metric face). Safe to call more than once.
 void loadFonts();
 
-// The installed family that stands for a face name of the handheld.
-QString resolveFamily(std::u16string_view face);
+// Weights from this one up are drawn bold.
+inline constexpr int kBoldFrom = 600;
+
+// The installed family that stands for a face name of the handheld, in its
+// regular or its bold weight.
+QString resolveFamily(std::u16string_view face, bool bold = false);
 
 // Ascent and descent per em as the handheld measured them: from the font's
 // OS/2 "win" metrics where the font has them, else from Qt's metrics.

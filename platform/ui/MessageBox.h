@@ -2,9 +2,13 @@
 // a test can replace to read the text and give the answer.
 #pragma once
 
+#include <QFrame>
+
 #include <functional>
 #include <string>
 #include <string_view>
+
+class QEventLoop;
 
 namespace ui {
 
@@ -36,5 +40,31 @@ int messageBox(Dialog* owner, std::u16string_view text, std::u16string_view capt
 // Installs a presenter and returns the one it replaces; an empty one
 // restores the window-system presenter.
 MessageBoxPresenter setMessageBoxPresenter(MessageBoxPresenter presenter);
+
+// The window-system presenter's box: a panel inside the screen window, its
+// text wrapped, centred on the screen and never wider than it. Esc answers
+// OK (No for a yes/no question); Enter presses the focused button.
+class MessageBoxPanel : public QFrame {
+public:
+    // Margin kept free between the box and the screen's edges.
+    static constexpr int kScreenMargin = 8;
+
+    MessageBoxPanel(const MessageBoxRequest& request, QWidget* screenWindow);
+    ~MessageBoxPanel() override;
+
+    // Runs until a button is pressed and returns its answer.
+    int exec();
+    void answer(int id);
+    int answered() const { return answer_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QWidget* shade_ = nullptr;
+    QEventLoop* loop_ = nullptr;
+    int escapeAnswer_;
+    int answer_ = 0;
+};
 
 } // namespace ui

@@ -5,10 +5,14 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Fonts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -49,9 +53,33 @@ protected:
     }
 };
 
+const QColor kNavigationBlue(0, 51, 153);
+
+// The Done button: a white-rimmed pill on the navigation bar, drawn by hand
+// because a style sheet costs more at start than the whole bar.
+class DoneButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::white, 2));
+        p.setBrush(isDown() ? QColor(80, 120, 200) : kNavigationBlue);
+        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+        p.drawRoundedRect(r, r.height() / 2, r.height() / 2);
+        p.setPen(Qt::white);
+        p.setFont(font());
+        p.drawText(rect(), Qt::AlignCenter, text());
+    }
+};
+
 class ScreenWindow : public QWidget {
 public:
     std::function<void()> closing;
+    Screen* screen = nullptr;
 
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
@@ -61,6 +89,38 @@ protected:
         event->ignore();
         if (closing)
             closing();
+    }
+    // Tab and Shift+Tab walk only the dialog in front, never the covered ones.
+    bool focusNextPrevChild(bool next) override { return screen->moveFocus(next); }
+    // Keys that no control took.
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool alt = event->modifiers() & Qt::AltModifier;
+        switch (event->key()) {
+        case Qt::Key_F4:
+            if (!alt)
+                break;
+            close();
+            return;
+        case Qt::Key_Escape:
+            screen->pressDone();
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            screen->pressDefault();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            screen->moveFocus(false);
+            return;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            screen->moveFocus(true);
+            return;
+        default:
+            break;
+        }
+        QWidget::keyPressEvent(event);
     }
 };
 
@@ -74,12 +134,21 @@ struct Screen::Impl {
     QWidget* area = nullptr;
     QWidget* menuBar = nullptr;
     std::vector<Dialog*> stack;
+    // Where the focus was when each dialog came up, to give it back after.
+    std::vector<QPointer<QWidget>> focusBefore;
+    struct ModalPanel {
+        QWidget* panel;
+        std::function<void()> dismiss;
+        QPointer<QWidget> focusBefore;
+    };
+    std::vector<ModalPanel> panels;
 };
 
 Screen::Screen() : impl_(new Impl)
 {
     loadFonts();
     auto* w = new ScreenWindow;
+    w->screen = this;
     impl_->window = w;
     w->setFixedSize(kWidth, kHeight);
     w->setFont(makeFont(u"Tahoma", -11, 400));
@@ -88,7 +157,7 @@ Screen::Screen() : impl_(new Impl)
     impl_->navBar->setGeometry(0, 0, kWidth, kBarHeight);
     impl_->navBar->setAutoFillBackground(true);
     QPalette navPalette = impl_->navBar->palette();
-    navPalette.setColor(QPalette::Window, QColor(0, 51, 153));
+    navPalette.setColor(QPalette::Window, kNavigationBlue);
     navPalette.setColor(QPalette::WindowText, Qt::white);
     impl_->navBar->setPalette(navPalette);
     auto* navLayout = new QHBoxLayout(impl_->navBar);
@@ -97,13 +166,10 @@ Screen::Screen() : impl_(new Impl)
     impl_->caption->setFont(makeFont(u"Tahoma", -12, 700));
     impl_->caption->setPalette(navPalette);
     navLayout->addWidget(impl_->caption, 1);
-    impl_->done = new QPushButton(QStringLiteral("ok"), impl_->navBar);
+    impl_->done = new DoneButton(QStringLiteral("ok"), impl_->navBar);
     impl_->done->setFixedSize(26, 20);
     impl_->done->setFocusPolicy(Qt::NoFocus);
     impl_->done->setFont(makeFont(u"Tahoma", -12, 700));
-    impl_->done->setStyleSheet(QStringLiteral(
-        "QPushButton { color: white; background: rgb(0,51,153); border: 2px solid white; border-radius: 10px; padding: 0; }"
-        "QPushButton:pressed { background: rgb(80,120,200); }"));
     navLayout->addWidget(impl_->done);
     QObject::connect(impl_->done, &QPushButton::clicked, impl_->done, [this] { pressDone(); });
 
@@ -118,6 +184,10 @@ Screen::Screen() : impl_(new Impl)
     impl_->menuBar->setPalette(menuPalette);
 
     w->closing = [this] {
+        // A message box in front is answered first, so its loop lets go.
+        const auto panels = impl_->panels;
+        for (auto it = panels.rbegin(); it != panels.rend(); ++it)
+            it->dismiss();
         const auto dialogs = impl_->stack;
         for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it)
             (*it)->sendCommand(kIdOk);
@@ -165,6 +235,7 @@ Rect Screen::dialogAreaRect() const
 void Screen::push(Dialog& dialog)
 {
     impl_->stack.push_back(&dialog);
+    impl_->focusBefore.emplace_back(impl_->window->focusWidget());
     QWidget* w = dialog.widget();
     const QRect g = w->geometry();
     w->setParent(impl_->area);
@@ -174,15 +245,28 @@ void Screen::push(Dialog& dialog)
     refresh();
     if (!impl_->window->isVisible())
         impl_->window->show();
+    // Keys go to the new dialog, not to a control of the one it covers.
+    w->setFocus(Qt::OtherFocusReason);
 }
 
 void Screen::pop(Dialog& dialog)
 {
     auto& s = impl_->stack;
-    s.erase(std::remove(s.begin(), s.end(), &dialog), s.end());
+    const auto it = std::find(s.begin(), s.end(), &dialog);
+    QPointer<QWidget> focus;
+    if (it != s.end()) {
+        const auto at = impl_->focusBefore.begin() + (it - s.begin());
+        focus = *at;
+        impl_->focusBefore.erase(at);
+        s.erase(it);
+    }
     if (dialog.widget())
         dialog.widget()->hide();
     refresh();
+    if (focus && focus->isVisible())
+        focus->setFocus(Qt::OtherFocusReason);
+    else if (Dialog* d = top(); d && d->widget())
+        d->widget()->setFocus(Qt::OtherFocusReason);
 }
 
 Dialog* Screen::top() const
@@ -216,6 +300,90 @@ void Screen::pressDone()
 {
     if (Dialog* d = top(); d && d->hasDoneButton())
         d->sendCommand(kIdOk, kClicked);
+}
+
+void Screen::pushModalPanel(QWidget* panel, std::function<void()> dismiss)
+{
+    impl_->panels.push_back({panel, std::move(dismiss), impl_->window->focusWidget()});
+}
+
+void Screen::popModalPanel(QWidget* panel)
+{
+    auto& panels = impl_->panels;
+    for (auto it = panels.begin(); it != panels.end(); ++it) {
+        if (it->panel != panel)
+            continue;
+        const QPointer<QWidget> focus = it->focusBefore;
+        panels.erase(it);
+        if (focus && focus != panel && !panel->isAncestorOf(focus))
+            focus->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+}
+
+QWidget* Screen::frontWidget() const
+{
+    if (!impl_->panels.empty())
+        return impl_->panels.back().panel;
+    const Dialog* d = top();
+    return d ? d->widget() : nullptr;
+}
+
+std::vector<QWidget*> Screen::focusStops() const
+{
+    std::vector<QWidget*> stops;
+    QWidget* front = frontWidget();
+    if (!front)
+        return stops;
+    auto take = [&](QWidget* w) {
+        if (w && w->isVisibleTo(front) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            stops.push_back(w);
+    };
+    if (impl_->panels.empty()) {
+        for (const auto& control : top()->controls())
+            take(control->widget());
+    } else {
+        for (QWidget* child : front->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            take(child);
+    }
+    return stops;
+}
+
+bool Screen::moveFocus(bool forward)
+{
+    const std::vector<QWidget*> stops = focusStops();
+    if (stops.empty())
+        return true;
+    QWidget* current = impl_->window->focusWidget();
+    const auto n = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t next = forward ? 0 : n - 1;
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
+        if (current && (stops[i] == current || stops[i]->isAncestorOf(current))) {
+            next = (i + (forward ? 1 : n - 1)) % n;
+            break;
+        }
+    }
+    stops[static_cast<std::size_t>(next)]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool Screen::pressDefault()
+{
+    QWidget* focus = impl_->window->focusWidget();
+    if (auto* button = qobject_cast<QAbstractButton*>(focus)) {
+        button->click();
+        return true;
+    }
+    // From a one-line edit field, Enter is the dialog's first push button.
+    Dialog* d = top();
+    if (!d || !impl_->panels.empty() || !qobject_cast<QLineEdit*>(focus))
+        return false;
+    for (const auto& control : d->controls())
+        if (control->kind() == ControlKind::Button && control->isVisible() && control->isEnabled()) {
+            static_cast<Button&>(*control).click();
+            return true;
+        }
+    return false;
 }
 
 void Screen::setFirstPaintObserver(std::function<void()> observer)

@@ -48,6 +48,20 @@ public:
     // A tap on the Done button: command 1 to the top dialog.
     void pressDone();
 
+    // A modal panel over the dialogs (a message box): keyboard focus walks
+    // inside it, and closing the window dismisses it before the dialogs end.
+    void pushModalPanel(QWidget* panel, std::function<void()> dismiss);
+    void popModalPanel(QWidget* panel);
+    // Where keys and focus belong: the front modal panel, else the top dialog.
+    QWidget* frontWidget() const;
+    // The controls Tab walks in the front widget, in template order.
+    std::vector<QWidget*> focusStops() const;
+    // Moves the focus to the next (or previous) stop, wrapping round.
+    bool moveFocus(bool forward);
+    // Enter where the focused widget does not take it: presses the focused
+    // button, or the top dialog's first push button from an edit field.
+    bool pressDefault();
+
     // Called once, after the window's first paint.
     void setFirstPaintObserver(std::function<void()> observer);
 

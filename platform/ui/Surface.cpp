@@ -7,15 +7,20 @@
 
 namespace ui {
 
-Surface::Surface(int width, int height)
-    : image_(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied)
+Surface::Surface(int width, int height) : width_(std::max(1, width)), height_(std::max(1, height)) {}
+
+void Surface::ensureImage()
 {
+    if (!image_.isNull())
+        return;
+    image_ = QImage(width_, height_, QImage::Format_ARGB32_Premultiplied);
     image_.fill(Qt::transparent);
 }
 
 void Surface::draw(const std::function<void(DrawContext&)>& paint)
 {
     std::lock_guard lock(mutex_);
+    ensureImage();
     {
         QPainter painter(&image_);
         DrawContext dc(painter);
@@ -31,7 +36,8 @@ void Surface::draw(const std::function<void(DrawContext&)>& paint)
 void Surface::clear()
 {
     std::lock_guard lock(mutex_);
-    image_.fill(Qt::transparent);
+    if (!image_.isNull())
+        image_.fill(Qt::transparent);
     empty_ = true;
     if (receiver_)
         QCoreApplication::postEvent(receiver_, new QEvent(QEvent::UpdateRequest));
@@ -40,7 +46,13 @@ void Surface::clear()
 void Surface::resize(int width, int height)
 {
     std::lock_guard lock(mutex_);
-    if (image_.width() == width && image_.height() == height)
+    width = std::max(1, width);
+    height = std::max(1, height);
+    if (width_ == width && height_ == height)
+        return;
+    width_ = width;
+    height_ = height;
+    if (image_.isNull())
         return;
     QImage bigger(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
     bigger.fill(Qt::transparent);
@@ -51,6 +63,11 @@ void Surface::resize(int width, int height)
 QImage Surface::snapshot() const
 {
     std::lock_guard lock(mutex_);
+    if (image_.isNull()) {
+        QImage blank(width_, height_, QImage::Format_ARGB32_Premultiplied);
+        blank.fill(Qt::transparent);
+        return blank;
+    }
     return image_.copy();
 }
 

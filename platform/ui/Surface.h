@@ -34,7 +34,13 @@ public:
     void detach();
 
 private:
+    // The image is made on the first drawing: most windows never draw
+    // straight onto the screen, and their surface costs no memory.
+    void ensureImage();
+
     mutable std::mutex mutex_;
+    int width_;
+    int height_;
     QImage image_;
     bool empty_ = true;
     QObject* receiver_ = nullptr;

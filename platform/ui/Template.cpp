@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QDir>
 #include <QFontMetricsF>
+#include <QRawFont>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <map>
 #include <cmath>
 #include <utility>
 
@@ -201,16 +203,22 @@ Rect BaseUnits::toPixels(const Rect& r) const
     return Rect{toPixelsX(r.x), toPixelsY(r.y), toPixelsX(r.width), toPixelsY(r.height)};
 }
 
-BaseUnits baseUnits(std::u16string_view face, int points)
+namespace {
+
+BaseUnits measureBaseUnits(std::u16string_view face, int points)
 {
     // The handheld's measure: the font at points * 96 / 72 pixels per em; the
     // width is the rounded half of the average advance of A-Z and a-z plus one,
     // the height ascent plus descent.
     QFont font = makeFont(face, -((points * 96 + 36) / 72), 400);
-    // Whole-pixel advances, as the handheld's rasteriser measured them.
-    font.setHintingPreference(QFont::PreferFullHinting);
-    const QFontMetricsF metrics(font);
-    const double advance = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    // Whole-pixel advances, as the handheld's rasteriser measured them: each
+    // glyph's advance rounded, from the font the dialog draws with (a fully
+    // hinted copy of the font would cost a second load of the face).
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QList<quint32> glyphs = raw.glyphIndexesForString(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    double advance = 0;
+    for (const QPointF& a : raw.advancesForGlyphIndexes(glyphs))
+        advance += std::round(a.x());
     BaseUnits units;
     units.x = static_cast<int>((advance / 26.0 + 1.0) / 2.0);
     const EmMetrics em = emMetrics(font);
@@ -218,6 +226,22 @@ BaseUnits baseUnits(std::u16string_view face, int points)
     units.y = static_cast<int>(std::lround(em.ascent * pixels) + std::lround(em.descent * pixels));
     units.x = std::max(units.x, 1);
     units.y = std::max(units.y, 1);
+    return units;
+}
+
+} // namespace
+
+BaseUnits baseUnits(std::u16string_view face, int points)
+{
+    // Every dialog asks; a template font is measured once. Dialogs are built
+    // on the user-interface thread only.
+    static std::map<std::pair<std::u16string, int>, BaseUnits> measured;
+    const auto key = std::make_pair(std::u16string(face), points);
+    const auto known = measured.find(key);
+    if (known != measured.end())
+        return known->second;
+    const BaseUnits units = measureBaseUnits(face, points);
+    measured.emplace(key, units);
     return units;
 }
 

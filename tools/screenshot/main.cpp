@@ -40,6 +40,7 @@
 #include <functional>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -49,9 +50,10 @@ bool savePicture(const QString& path, int scale)
     window->show();
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
-    QImage image = window->grab().toImage();
-    if (scale > 1)
-        image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    // The zoom is Qt's own (set before the application starts), so the
+    // picture shows real zoomed text, not doubled pixels.
+    (void)scale;
+    const QImage image = window->grab().toImage();
     return image.save(path, "PNG");
 }
 
@@ -240,10 +242,12 @@ int main(int argc, char** argv)
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
+    if (scale > 1)
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
     QApplication application(argc, argv);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(folder.path());
-    const int scale = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
 
     // Message boxes (a missing database) are answered silently.
     ui::setMessageBoxPresenter([](const ui::MessageBoxRequest&) { return ui::kIdOk; });
@@ -287,11 +291,45 @@ int main(int argc, char** argv)
             panel->pressKey(QString::fromUtf8(key));
         ok = savePicture(keyboardPath, scale) && ok;
         std::printf("%s\n", qPrintable(keyboardPath));
+        // The other layers, with a word typed on each.
+        const struct {
+            shell::InputPanel::Layer layer;
+            const char* file;
+            std::vector<const char*> keys;
+        } layers[] = {
+            {shell::InputPanel::Layer::Accents, "input-panel-accents.png", {"Space", "Shift", "c", "àé", "ô"}},
+            {shell::InputPanel::Layer::Symbols, "input-panel-symbols.png", {"!", "?"}},
+        };
+        for (const auto& layer : layers) {
+            panel->setLayer(shell::InputPanel::Layer::Letters);
+            for (const char* key : layer.keys)
+                panel->pressKey(QString::fromUtf8(key));
+            panel->setLayer(layer.layer);
+            const QString path = folder.filePath(QString::fromUtf8(layer.file));
+            ok = savePicture(path, scale) && ok;
+            std::printf("%s\n", qPrintable(path));
+        }
         shell::showWindow(panel, shell::kHide);
         ui::endDialog(dialog, 1);
     });
     ui::dialogBox(126, nullptr, ui::defaultDialogProc, 0);
     ok = saveSearchForm(folder, scale) && ok;
+
+    // The message shown when the guide database cannot be opened.
+    const QString errorPath = folder.filePath(QStringLiteral("message-box-fehler.png"));
+    ui::setDialogHook([&](ui::Dialog& dialog) {
+        if (dialog.templateId() != ids::mainMenu::kTemplate)
+            return;
+        ui::MessageBoxPanel box({&dialog, std::u16string(kDatabaseErrorText), std::u16string(kDatabaseErrorCaption),
+                                 ui::mb::kIconInformation | ui::mb::kOk},
+                                ui::Screen::instance().window());
+        ok = savePicture(errorPath, scale) && ok;
+        std::printf("%s\n", qPrintable(errorPath));
+        box.answer(ui::kIdOk);
+        ui::endDialog(dialog, 1);
+    });
+    app::createSingletons();
+    ui::dialogBox(ids::mainMenu::kTemplate, nullptr, mainMenuProc, 0);
     ui::setDialogHook({});
     ok = saveChapterScenes(folder, [scale](const QString& path) { return savePicture(path, scale); }) && ok;
     if (argc > 3)
