@@ -45,7 +45,7 @@ HResult Connection::open(std::u16string_view path, std::u16string_view, std::u16
     int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
         // Before anything is read: a guide another process holds is waited for.
-        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        sqlite3_busy_timeout(db, busyTimeoutMs);
         rc = probe(db);
     }
     if (rc == SQLITE_OK && !registerLike(db))

@@ -42,8 +42,9 @@ public:
     // Throws Fault when the file cannot be read at all.
     bool quickCheck();
 
-    // How long a statement waits for another process's lock.
+    // How long a statement waits for another process's lock; tests shorten it.
     static constexpr int kBusyTimeoutMs = 2000;
+    static inline int busyTimeoutMs = kBusyTimeoutMs;
 
 private:
     sqlite3* db_ = nullptr;
