@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils
   fonts-wine fonts-dejavu-core fonts-dancingscript
   xdg-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()
