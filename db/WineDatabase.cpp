@@ -80,7 +80,8 @@ GuideFailure WineDatabase::checkOpenedGuide()
             return layout;
         std::error_code ec;
         const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(text::toUtf8(path_)), ec);
-        if (!ec && size <= kWholeFileCheckLimit) {
+        // A file found damaged once is checked whole on every reopen.
+        if (damageSeen_ || (!ec && size <= kWholeFileCheckLimit)) {
             wholeFileChecked_ = true;
             if (!connection_->quickCheck())
                 return GuideFailure::Damaged;
@@ -111,6 +112,8 @@ void WineDatabase::noteFault(const ado::Fault& fault)
     }
     fail(reason);
     // A damaged file takes no further bookmark.
+    if (reason == GuideFailure::Damaged)
+        damageSeen_ = true;
     if (reason == GuideFailure::Damaged && connection_) {
         closeRecordset();
         connection_->close();

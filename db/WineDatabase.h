@@ -92,6 +92,7 @@ private:
     GuideProblem lastFailure_;
     std::u16string path_;
     bool wholeFileChecked_ = false;
+    bool damageSeen_ = false;
 };
 
 extern WineDatabase* g_wineDatabase;
