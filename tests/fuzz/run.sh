@@ -11,8 +11,9 @@ BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(Like QueryBuilder Statements EntryDecoder Sources Utf16)
 
-cmake -S tests/fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j2 >/dev/null
+mkdir -p "$BUILD"
+{ cmake -S tests/fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    && cmake --build "$BUILD" -j2; } >"$BUILD/build.log" 2>&1 || { tail -40 "$BUILD/build.log"; exit 1; }
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
