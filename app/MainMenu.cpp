@@ -11,6 +11,7 @@
 #include "resources/dialogs/ResultsIds.h"
 #include "resources/dialogs/SearchFormIds.h"
 #include "resources/dialogs/TemperatureChartIds.h"
+#include "services/DatabaseErrorText.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/shell/Shell.h"
 #include "platform/ui/Dialog.h"
@@ -45,7 +46,8 @@ void initialise(ui::Dialog& dialog)
         dialog.control(id).setFont(g_appState->linkFont.get(), true);
 
     if (!g_wineDatabase->open())
-        ui::messageBox(&dialog, kDatabaseErrorText, kDatabaseErrorCaption, ui::mb::kIconInformation | ui::mb::kOk);
+        ui::messageBox(&dialog, databaseErrorText(g_wineDatabase->lastFailure()), kDatabaseErrorCaption,
+                       ui::mb::kIconInformation | ui::mb::kOk);
     g_shellServices->setInputPanel(false, true);
 }
 

@@ -10,10 +10,8 @@ namespace ui {
 class Dialog;
 }
 
-// The text of the message shown when the guide database cannot be opened.
-inline constexpr std::u16string_view kDatabaseErrorText =
-    u"Die Datenbank kann nicht ge\u00f6ffnet werden. \n\rKontaktieren Sie den Hotline Support unter \n\r"
-    u"www.vinaria-weinfuehrer.example\n\rTel. 0000 / 000 000 (Platzhalter)";
+// The caption of the message shown when the guide database cannot be
+// opened; its text comes from databaseErrorText() with the reason.
 inline constexpr std::u16string_view kDatabaseErrorCaption = u"FEHLER";
 
 // What a menu command does: open a chapter's template, or the guide in the browser.

@@ -4,7 +4,10 @@
 #include "platform/shell/ProgramPath.h"
 #include "platform/text/Utf16.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 WineDatabase::~WineDatabase()
@@ -28,12 +31,17 @@ void WineDatabase::setText(std::u16string_view sql)
 {
     allocateTextBuffer();
     text::copy(textBuffer, kTextBufferUnits, sql);
+    // A statement cut inside a surrogate pair, or composed by hand, is still valid text.
+    text::sanitize(textBuffer);
 }
 
 bool WineDatabase::open()
 {
     cancelFill = false;
     const std::u16string path = filePath();
+    path_ = path;
+    lastFailure_ = {GuideFailure::None, path};
+    wholeFileChecked_ = false;
     if (!ado::initializeRuntime())
         return false;
 
@@ -47,7 +55,17 @@ bool WineDatabase::open()
     if (!connection_)
         return false;
     connection_->setProvider(ado::kProvider);
-    const bool opened = ado::succeeded(connection_->open(path, u"", u"", -1));
+    bool opened = ado::succeeded(connection_->open(path, u"", u"", -1));
+    if (!opened) {
+        std::error_code ec;
+        const bool exists = std::filesystem::exists(std::filesystem::path(text::toUtf8(path)), ec);
+        fail(exists ? failureForCode(connection_->lastError()) : GuideFailure::Missing);
+    } else if (const GuideFailure problem = checkOpenedGuide(); problem != GuideFailure::None) {
+        // Nothing more is read from or written into a file that failed.
+        connection_->close();
+        fail(problem);
+        opened = false;
+    }
 
     recordset_ = ado::createRecordset(ado::kRecordsetProgId);
     if (recordset_)
@@ -58,6 +76,53 @@ bool WineDatabase::open()
 std::u16string WineDatabase::filePath() const
 {
     return guidePath.empty() ? shell::siblingPath(shell::programPath(), kFileName) : guidePath;
+}
+
+GuideFailure WineDatabase::checkOpenedGuide()
+{
+    try {
+        if (const GuideFailure layout = checkGuideLayout(*connection_); layout != GuideFailure::None)
+            return layout;
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(text::toUtf8(path_)), ec);
+        // A file found damaged once is checked whole on every reopen.
+        if (damageSeen_ || (!ec && size <= kWholeFileCheckLimit)) {
+            wholeFileChecked_ = true;
+            if (!connection_->quickCheck())
+                return GuideFailure::Damaged;
+        }
+    } catch (const ado::Fault& fault) {
+        return failureForCode(fault.code());
+    }
+    return GuideFailure::None;
+}
+
+void WineDatabase::fail(GuideFailure reason)
+{
+    lastFailure_ = {reason, path_};
+}
+
+void WineDatabase::noteFault(const ado::Fault& fault)
+{
+    GuideFailure reason = failureForCode(fault.code());
+    // A fault that is not a lock may be damage the open did not look for.
+    if (reason != GuideFailure::Locked && reason != GuideFailure::Damaged && !wholeFileChecked_ && connection_
+        && connection_->isOpen()) {
+        wholeFileChecked_ = true;
+        try {
+            if (!connection_->quickCheck())
+                reason = GuideFailure::Damaged;
+        } catch (const ado::Fault&) {
+        }
+    }
+    fail(reason);
+    // A damaged file takes no further bookmark.
+    if (reason == GuideFailure::Damaged)
+        damageSeen_ = true;
+    if (reason == GuideFailure::Damaged && connection_) {
+        closeRecordset();
+        connection_->close();
+    }
 }
 
 bool WineDatabase::close()
@@ -87,7 +152,8 @@ bool WineDatabase::openQuietly(const char16_t* sql)
 {
     try {
         return openRecordset(sql);
-    } catch (const ado::Fault&) {
+    } catch (const ado::Fault& fault) {
+        noteFault(fault);
         return false;
     }
 }
@@ -111,29 +177,54 @@ int WineDatabase::execute(const char16_t* sql)
 {
     if (!sql || !*sql)
         return 0;
-    const bool ran = openQuietly(sql);
+    bool ran = openQuietly(sql);
     closeRecordset();
+    if (!ran && recordset_ && recordset_->lastError() == SQLITE_READONLY_DBMOVED) {
+        // A rebuild has put a new guide in place of the one opened; the
+        // statement goes into the new one.
+        const std::u16string statement(sql);
+        if (open()) {
+            ran = openQuietly(statement.c_str());
+            closeRecordset();
+        }
+    }
+    if (!ran && recordset_ && recordset_->lastError() != 0) {
+        const GuideFailure reason = failureForCode(recordset_->lastError());
+        // A refused statement says nothing about the guide.
+        const int primary = recordset_->lastError() & 0xFF;
+        if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR
+            || primary == SQLITE_PERM || primary == SQLITE_AUTH)
+            fail(primary == SQLITE_IOERR ? GuideFailure::Unreadable : GuideFailure::ReadOnly);
+        else if (reason == GuideFailure::Locked)
+            fail(reason);
+    }
     return ran ? 0 : 1;
 }
 
 bool WineDatabase::fillComboBox(ui::StringListTarget& list)
 {
     cancelFill = false;
-    const bool result = openQuietly(textBuffer);
-    if (result) {
-        recordset_->moveFirst();
-        if (!recordset_->eof()) {
-            fields_ = recordset_->fields();
-            field_ = fields_->item(ado::Variant::fromIndex(0));
+    bool result = openQuietly(textBuffer);
+    try {
+        if (result) {
+            recordset_->moveFirst();
+            if (!recordset_->eof()) {
+                fields_ = recordset_->fields();
+                field_ = fields_->item(ado::Variant::fromIndex(0));
+            }
+            while (!recordset_->eof()) {
+                if (cancelFill)
+                    break;
+                const ado::Variant value = field_->value();
+                if (value.isText())
+                    list.addString(value.text());
+                recordset_->moveNext();
+            }
         }
-        while (!recordset_->eof()) {
-            if (cancelFill)
-                break;
-            const ado::Variant value = field_->value();
-            if (value.isText())
-                list.addString(value.text());
-            recordset_->moveNext();
-        }
+    } catch (const ado::Fault& fault) {
+        // The rows behind the fault were never seen: not a complete list.
+        noteFault(fault);
+        result = false;
     }
     closeRecordset();
     cancelFill = false;
@@ -146,6 +237,7 @@ bool WineDatabase::queryValue(char16_t* out, std::int16_t maxChars)
         closeRecordset();
         return false;
     }
+    // Opening has read the first row already; moving to it reads nothing more.
     recordset_->moveFirst();
     if (!recordset_->eof() && out && maxChars > 0) {
         const ado::Variant value = columnValue(0);

@@ -3,6 +3,7 @@
 // a list or read one value. Callers compose their SQL in textBuffer.
 #pragma once
 
+#include "db/GuideCheck.h"
 #include "platform/ado/Objects.h"
 #include "platform/ui/Targets.h"
 
@@ -40,7 +41,9 @@ public:
     void setText(std::u16string_view sql);
 
     // Connects to the guide file (filePath). A second call replaces the
-    // connection and recordset with new ones.
+    // connection and recordset with new ones. A file that is no guide, has
+    // another layout or is damaged is not kept open, so nothing is ever
+    // written into it; lastFailure() says why.
     bool open();
     // The guide file open() connects to: guidePath, or the file beside the
     // program when guidePath is empty.
@@ -48,7 +51,10 @@ public:
     std::u16string guidePath;
     // False when there is no connection object.
     bool close();
-    // Runs one statement: 0 when it ran or the text was empty, 1 when refused.
+    // Runs one statement: 0 when it ran or the text was empty, 1 when refused
+    // or when the guide failed (lastFailure() tells which). A guide replaced
+    // by a rebuild since it was opened is reopened and the statement run once
+    // more, so a write never lands in the replaced file.
     int execute(const char16_t* sql);
 
     // Adds the first column of every row of the query in textBuffer to list.
@@ -63,6 +69,13 @@ public:
     bool openRecordset(const char16_t* sql, int cursorType = ado::kOpenDynamic, int lockType = ado::kLockOptimistic);
     void closeRecordset();
 
+    // Why the last open or operation failed on the guide itself, with the
+    // guide's path; reason None while all is well. A refused statement is
+    // not a failure of the guide and leaves it as it was.
+    const GuideProblem& lastFailure() const { return lastFailure_; }
+    // Records a fault of the data layer caught by a caller reading rows.
+    void noteFault(const ado::Fault& fault);
+
     ado::Recordset* recordset() const { return recordset_.get(); }
     // The open connection, or null; for hooks that act on the engine itself.
     ado::Connection* connection() const { return connection_.get(); }
@@ -73,11 +86,22 @@ private:
     // The open step for operations that report failure by their result: a
     // fault of the component counts as a refused statement.
     bool openQuietly(const char16_t* sql);
+    GuideFailure checkOpenedGuide();
+    void fail(GuideFailure reason);
+
+    // Files up to this size get the engine's whole-file check on every open
+    // (the shipped guide, 4 MB, takes about 50 ms); larger ones, where it
+    // takes up to a second, get it when the first fault is seen.
+    static constexpr std::uintmax_t kWholeFileCheckLimit = 8u << 20;
 
     std::shared_ptr<ado::Connection> connection_;
     std::shared_ptr<ado::Recordset> recordset_;
     ado::Fields* fields_ = nullptr;
     ado::Field* field_ = nullptr;
+    GuideProblem lastFailure_;
+    std::u16string path_;
+    bool wholeFileChecked_ = false;
+    bool damageSeen_ = false;
 };
 
 extern WineDatabase* g_wineDatabase;

@@ -13,6 +13,7 @@ packages=(
   xdg-utils
   desktop-file-utils appstream
   valgrind time
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -63,7 +63,9 @@ std::u16string composeSearchStatement(const SearchCriteria& c, std::u16string_vi
 {
     const std::u16string country = cut(c.countryName, SearchCriteria::kCountryNameLimit);
     const std::u16string region = cut(c.regionText, SearchCriteria::kRegionTextLimit);
-    const std::u16string term = cut(c.term, SearchCriteria::kTermLimit);
+    // The term ends at a NUL and has no lone surrogate before it is scrambled,
+    // so both of its patterns are the same text.
+    const std::u16string term = text::sanitized(cut(c.term, SearchCriteria::kTermLimit));
 
     std::u16string joiner;
     std::u16string statement;

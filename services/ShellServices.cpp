@@ -4,6 +4,7 @@
 #include "services/ShellServices.h"
 
 #include "platform/ado/Like.h"
+#include "platform/text/Utf16.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ bool ShellServices::doubleApostrophes(char16_t* text, std::size_t capacity)
 {
     if (!text)
         return true;
+    // A lone surrogate would swallow the quote behind it in the engine.
+    text::sanitize(text);
     std::size_t length = 0, quotes = 0;
     for (; text[length]; ++length)
         quotes += text[length] == u'\'';
@@ -85,8 +88,11 @@ bool ShellServices::doubleApostrophes(char16_t* text, std::size_t capacity)
     return true;
 }
 
-std::u16string ShellServices::doubleApostrophes(std::u16string_view text)
+std::u16string ShellServices::doubleApostrophes(std::u16string_view raw)
 {
+    // A lone surrogate would swallow the quote behind it in the engine, and
+    // a NUL would end the statement early.
+    const std::u16string text = text::sanitized(raw);
     std::u16string out;
     out.reserve(text.size() + 8);
     for (char16_t u : text) {

@@ -20,8 +20,9 @@ struct ShellServices {
     static void unscramble(std::u16string& text);
 
     // Doubles every apostrophe in place; the buffer of capacity units must
-    // hold the longer text. Returns false, leaving the text unchanged, when
-    // it would not fit.
+    // hold the longer text. Returns false, leaving the apostrophes as they
+    // are, when it would not fit. Either way every lone surrogate has become
+    // U+FFFD, so the result is safe to quote; the text ends at its first NUL.
     static bool doubleApostrophes(char16_t* text, std::size_t capacity);
     static std::u16string doubleApostrophes(std::u16string_view text);
 

@@ -4,29 +4,24 @@
 #include "platform/ado/Like.h"
 #include "platform/text/Utf16.h"
 
-#include <array>
-
 namespace ado {
 
 namespace {
 
-// A file is taken for a guide database only when it has all of these.
-constexpr std::array<const char*, 5> kGuideTables = {"vinaria", "Land", "Region", "Rebsorten", "Lesezeichen"};
-
-bool hasGuideTables(sqlite3* db)
+// Reads the file's table list once, so a file that is no database, is
+// locked or cannot be read fails here and not on the first query.
+int probe(sqlite3* db)
 {
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE",
-                           -1, &stmt, nullptr) != SQLITE_OK)
-        return false;
-    bool all = true;
-    for (const char* table : kGuideTables) {
-        sqlite3_bind_text(stmt, 1, table, -1, SQLITE_STATIC);
-        all = all && sqlite3_step(stmt) == SQLITE_ROW;
-        sqlite3_reset(stmt);
+    int rc = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        rc = rc == SQLITE_ROW ? SQLITE_OK : sqlite3_extended_errcode(db);
+    } else {
+        rc = sqlite3_extended_errcode(db);
     }
     sqlite3_finalize(stmt);
-    return all;
+    return rc;
 }
 
 } // namespace
@@ -44,14 +39,24 @@ void Connection::setProvider(std::u16string_view provider)
 HResult Connection::open(std::u16string_view path, std::u16string_view, std::u16string_view, long)
 {
     close();
+    lastError_ = SQLITE_OK;
     const std::string file = text::toUtf8(path);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK || !hasGuideTables(db) || !registerLike(db)) {
+    int rc = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        // Before anything is read: a guide another process holds is waited for.
+        sqlite3_busy_timeout(db, busyTimeoutMs);
+        rc = probe(db);
+    }
+    if (rc == SQLITE_OK && !registerLike(db))
+        rc = SQLITE_ERROR;
+    if (rc != SQLITE_OK) {
+        lastError_ = db ? sqlite3_extended_errcode(db) : rc;
+        if (lastError_ == SQLITE_OK)
+            lastError_ = rc;
         sqlite3_close(db);
         return kFail;
     }
-    sqlite3_busy_timeout(db, 2000);
     db_ = db;
     return kOk;
 }
@@ -62,6 +67,64 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+bool Connection::isReadOnly() const
+{
+    return db_ && sqlite3_db_readonly(db_, "main") == 1;
+}
+
+std::vector<std::string> Connection::columnsOf(std::string_view table)
+{
+    std::vector<std::string> columns;
+    if (!db_)
+        return columns;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info(?1) ORDER BY cid", -1, &stmt, nullptr) != SQLITE_OK) {
+        lastError_ = sqlite3_extended_errcode(db_);
+        throw Fault(sqlite3_errmsg(db_), lastError_);
+    }
+    sqlite3_bind_text(stmt, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        columns.emplace_back(name ? name : "");
+    }
+    if (rc != SQLITE_DONE) {
+        lastError_ = sqlite3_extended_errcode(db_);
+        const std::string message = sqlite3_errmsg(db_);
+        sqlite3_finalize(stmt);
+        throw Fault(message, lastError_);
+    }
+    sqlite3_finalize(stmt);
+    return columns;
+}
+
+bool Connection::quickCheck()
+{
+    if (!db_)
+        return false;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, "PRAGMA quick_check(1)", -1, &stmt, nullptr) != SQLITE_OK) {
+        lastError_ = sqlite3_extended_errcode(db_);
+        throw Fault(sqlite3_errmsg(db_), lastError_);
+    }
+    const int rc = sqlite3_step(stmt);
+    bool sound = false;
+    if (rc == SQLITE_ROW) {
+        const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        sound = verdict && std::string_view(verdict) == "ok";
+        if (!sound)
+            lastError_ = SQLITE_CORRUPT;
+    } else {
+        lastError_ = sqlite3_extended_errcode(db_);
+    }
+    sqlite3_finalize(stmt);
+    // A damaged file may make the check itself fail; anything but a lock
+    // means damage.
+    if (rc != SQLITE_ROW && ((lastError_ & 0xFF) == SQLITE_BUSY || (lastError_ & 0xFF) == SQLITE_LOCKED))
+        throw Fault("the database is locked", lastError_);
+    return sound;
 }
 
 } // namespace ado

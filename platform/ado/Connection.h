@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ado {
 
@@ -19,18 +20,36 @@ public:
 
     void setProvider(std::u16string_view provider);
 
-    // Opens an existing database file; never creates one. The file must hold
-    // the tables every guide has, else the open fails. Options are accepted
-    // for the caller's sake and not interpreted.
+    // Opens an existing database file; never creates one. The busy timeout
+    // holds from before the first read, and the file must read as a
+    // database, else the open fails with lastError() telling why. Options are
+    // accepted for the caller's sake and not interpreted.
     HResult open(std::u16string_view path, std::u16string_view user, std::u16string_view password, long options);
     void close();
 
     bool isOpen() const { return db_ != nullptr; }
     sqlite3* handle() const { return db_; }
 
+    // The engine's extended result code of the last failed open or check.
+    int lastError() const { return lastError_; }
+    // True when the file could only be opened for reading.
+    bool isReadOnly() const;
+
+    // The column names of a table in their stored order; empty when there is
+    // no such table. Throws Fault when the file cannot be read.
+    std::vector<std::string> columnsOf(std::string_view table);
+    // The engine's own consistency check of the whole file: true when sound.
+    // Throws Fault when the file cannot be read at all.
+    bool quickCheck();
+
+    // How long a statement waits for another process's lock; tests shorten it.
+    static constexpr int kBusyTimeoutMs = 2000;
+    static inline int busyTimeoutMs = kBusyTimeoutMs;
+
 private:
     sqlite3* db_ = nullptr;
     std::u16string provider_;
+    int lastError_ = 0;
 };
 
 } // namespace ado

@@ -7,6 +7,8 @@
 // runs the statement again.
 #include "platform/ado/Recordset.h"
 
+#include "platform/text/Utf16.h"
+
 #include <limits>
 
 namespace ado {
@@ -15,6 +17,7 @@ namespace {
 
 constexpr std::size_t kKeptRows = 1024;
 
+// Failures of the engine or the file, as opposed to a statement it refuses.
 bool isFault(int rc)
 {
     switch (rc & 0xFF) {
@@ -23,10 +26,20 @@ bool isFault(int rc)
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
     case SQLITE_NOMEM:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
         return true;
     default:
         return false;
     }
+}
+
+// SQL text the engine can take as it stands: valid UTF-16 without a NUL
+// inside, since the engine would end the statement there or join a lone
+// surrogate with the unit behind it.
+bool isCleanSql(std::u16string_view sql)
+{
+    return sql.find(u'\0') == std::u16string_view::npos && text::isValidUtf16(sql);
 }
 
 bool onlyBlanks(const char16_t* tail)
@@ -77,17 +90,24 @@ HResult Recordset::open(const Variant& source, const Variant&, int cursorType, i
         faultOnNextOpen_ = false;
         throw Fault("recordset open failed inside the data-access component");
     }
+    lastError_ = 0;
     if (!source.isText() || !connection_ || !connection_->isOpen())
         return kFail;
+    if (!isCleanSql(source.text())) {
+        lastError_ = SQLITE_MISUSE;
+        return kFail;
+    }
 
     const std::u16string sql(source.text());
     const void* tail = nullptr;
     const int rc = sqlite3_prepare16_v3(connection_->handle(), sql.c_str(), static_cast<int>(sql.size() * 2), 0,
                                         &stmt_, &tail);
     if (rc != SQLITE_OK) {
+        lastError_ = sqlite3_extended_errcode(connection_->handle());
+        const std::string message = sqlite3_errmsg(connection_->handle());
         close();
-        if (isFault(rc))
-            throw Fault(sqlite3_errmsg(connection_->handle()));
+        if (isFault(lastError_))
+            throw Fault(message, lastError_);
         return kFail;
     }
     // Nothing to run, or a second statement behind the first: refused.
@@ -109,11 +129,11 @@ HResult Recordset::open(const Variant& source, const Variant&, int cursorType, i
         if (staticCursor_)
             count_ = 0;
     } else {
-        const int code = sqlite3_extended_errcode(connection_->handle());
+        lastError_ = sqlite3_extended_errcode(connection_->handle());
         const std::string message = sqlite3_errmsg(connection_->handle());
         close();
-        if (isFault(code))
-            throw Fault(message);
+        if (isFault(lastError_))
+            throw Fault(message, lastError_);
         return kFail;
     }
     return kOk;
@@ -134,6 +154,7 @@ void Recordset::close()
     position_ = 0;
     count_ = -1;
     columns_ = 0;
+    ++rowStamp_;
 }
 
 bool Recordset::stepLive()
@@ -142,14 +163,20 @@ bool Recordset::stepLive()
         return false;
     if (liveOnRow_)
         ++liveIndex_;
-    if (sqlite3_step(stmt_) == SQLITE_ROW) {
+    ++rowStamp_;
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) {
         liveOnRow_ = true;
         return true;
     }
-    // An error in the middle of a walk ends it like the last row would.
     liveOnRow_ = false;
     liveDone_ = true;
-    return false;
+    if (rc == SQLITE_DONE)
+        return false;
+    // An error in the middle of a walk is never the end of the rows: the
+    // rows behind it were not seen.
+    lastError_ = sqlite3_extended_errcode(connection_->handle());
+    throw Fault(sqlite3_errmsg(connection_->handle()), lastError_);
 }
 
 void Recordset::bringLiveTo(std::size_t index)
@@ -158,6 +185,7 @@ void Recordset::bringLiveTo(std::size_t index)
         return;
     if (liveIndex_ > index || (liveDone_ && liveIndex_ != index)) {
         sqlite3_reset(stmt_);
+        ++rowStamp_;
         liveOnRow_ = false;
         liveDone_ = false;
         liveIndex_ = 0;
@@ -248,11 +276,22 @@ Variant Recordset::liveValue(int column) const
     default:
         break;
     }
-    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(stmt_, column));
-    const int bytes = sqlite3_column_bytes16(stmt_, column);
-    if (!data)
-        return Variant::null();
-    return Variant::viewOf(std::u16string_view(data, static_cast<std::size_t>(bytes) / 2));
+    // Texts are decoded here rather than by the engine, whose decoder turns
+    // a stored lone surrogate (a scrambled column may hold one) into U+FFFD.
+    const auto slot = static_cast<std::size_t>(column);
+    if (decoded_.size() < static_cast<std::size_t>(columns_)) {
+        decoded_.resize(static_cast<std::size_t>(columns_));
+        decodedStamp_.resize(static_cast<std::size_t>(columns_), 0);
+    }
+    if (decodedStamp_[slot] != rowStamp_) {
+        const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        if (!data)
+            return Variant::null();
+        const int bytes = sqlite3_column_bytes(stmt_, column);
+        decoded_[slot] = text::fromUtf8(std::string_view(data, static_cast<std::size_t>(bytes)));
+        decodedStamp_[slot] = rowStamp_;
+    }
+    return Variant::viewOf(decoded_[slot]);
 }
 
 Recordset::Row Recordset::captureLiveRow() const

@@ -53,9 +53,10 @@ public:
 
     void setActiveConnection(std::shared_ptr<Connection> connection);
 
-    // Runs the SQL text given as source. Exactly one statement is accepted.
-    // A statement the engine refuses gives a failure code; a damaged
-    // database throws Fault.
+    // Runs the SQL text given as source. Exactly one statement of valid
+    // UTF-16 is accepted. A statement the engine refuses gives a failure
+    // code; a damaged or unreadable database, or a lock held past the busy
+    // timeout, throws Fault, here and from every later step of the walk.
     HResult open(const Variant& source, const Variant& activeConnection, int cursorType, int lockType, long options);
     void close();
     bool isOpen() const { return open_; }
@@ -67,6 +68,10 @@ public:
     Fields* fields() { return &fields_; }
     // Row count of a static cursor; -1 for a dynamic one, as the handheld does.
     long recordCount();
+
+    // The engine's extended result code of the last refused or failed open
+    // or step; 0 after a clean open.
+    int lastError() const { return lastError_; }
 
     // For tests: the next open throws Fault as a damaged file would.
     void injectFaultOnNextOpen() { faultOnNextOpen_ = true; }
@@ -100,6 +105,11 @@ private:
     int columns_ = 0;
     Fields fields_;
     bool faultOnNextOpen_ = false;
+    int lastError_ = 0;
+    // Texts of the live row decoded so far, valid while rowStamp_ stands.
+    mutable std::vector<std::u16string> decoded_;
+    mutable std::vector<std::uint64_t> decodedStamp_;
+    std::uint64_t rowStamp_ = 1;
 };
 
 } // namespace ado

@@ -54,7 +54,128 @@ std::size_t directive(std::u16string_view fmt, std::size_t i, int& width, char16
     return 0;
 }
 
+bool isHigh(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool isLow(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+void appendSanitized(std::u16string& out, std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size() && text[i]; ++i) {
+        const char16_t u = text[i];
+        if (isHigh(u) && i + 1 < text.size() && isLow(text[i + 1])) {
+            out.push_back(u);
+            out.push_back(text[++i]);
+        } else {
+            out.push_back(isHigh(u) || isLow(u) ? u'\uFFFD' : u);
+        }
+    }
+}
+
+std::string encodeUtf8(std::u16string_view in, bool keepLoneSurrogates)
+{
+    std::string out;
+    out.reserve(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        char32_t cp = in[i];
+        if (isHigh(in[i]) && i + 1 < in.size() && isLow(in[i + 1])) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
+            ++i;
+        } else if ((isHigh(in[i]) || isLow(in[i])) && !keepLoneSurrogates) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
 } // namespace
+
+bool isValidUtf16(std::u16string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHigh(text[i]) && i + 1 < text.size() && isLow(text[i + 1]))
+            ++i;
+        else if (isHigh(text[i]) || isLow(text[i]))
+            return false;
+    }
+    return true;
+}
+
+std::u16string sanitized(std::u16string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    appendSanitized(out, text);
+    return out;
+}
+
+std::size_t sanitize(char16_t* text)
+{
+    std::size_t replaced = 0;
+    for (; text && *text; ++text) {
+        if (isHigh(*text) && isLow(text[1])) {
+            ++text;
+        } else if (isHigh(*text) || isLow(*text)) {
+            *text = u'\uFFFD';
+            ++replaced;
+        }
+    }
+    return replaced;
+}
+
+std::size_t firstInvalidUtf8(std::string_view in)
+{
+    std::size_t i = 0;
+    while (i < in.size()) {
+        const auto c = static_cast<unsigned char>(in[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t n = 0;
+        unsigned char low = 0x80, high = 0xBF; // bounds of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 3;
+            if (c == 0xE0)
+                low = 0xA0; // overlong
+            else if (c == 0xED)
+                high = 0x9F; // surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 4;
+            if (c == 0xF0)
+                low = 0x90; // overlong
+            else if (c == 0xF4)
+                high = 0x8F; // past U+10FFFF
+        } else {
+            return i;
+        }
+        if (i + n > in.size())
+            return i;
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto cc = static_cast<unsigned char>(in[i + k]);
+            const unsigned char lo = k == 1 ? low : 0x80, hi = k == 1 ? high : 0xBF;
+            if (cc < lo || cc > hi)
+                return i;
+        }
+        i += n;
+    }
+    return std::string_view::npos;
+}
 
 std::u16string format(std::u16string_view fmt, std::initializer_list<FormatArg> args)
 {
@@ -83,7 +204,7 @@ std::u16string format(std::u16string_view fmt, std::initializer_list<FormatArg> 
         const FormatArg& arg = *next++;
         if (kind == u's') {
             if (const auto* s = std::get_if<std::u16string_view>(&arg))
-                out.append(*s);
+                appendSanitized(out, *s);
         } else if (const int* n = std::get_if<int>(&arg)) {
             appendNumber(out, *n, width);
         }
@@ -149,33 +270,12 @@ std::u16string fromUtf8(std::string_view in)
 
 std::string toUtf8(std::u16string_view in)
 {
-    std::string out;
-    out.reserve(in.size());
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        char32_t cp = in[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
+    return encodeUtf8(in, false);
+}
+
+std::string toStorageUtf8(std::u16string_view in)
+{
+    return encodeUtf8(in, true);
 }
 
 } // namespace text

@@ -111,6 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"unknown category", "weine/01_weine.csv", kWineHeader + kGoodWine + "7,X,FRA,Bordeaux,rot,,,toll: 2001,,,Text\n", "unknown vintage category 'toll'"},
         BadRow{"too few fields", "weine/01_weine.csv", kWineHeader + kGoodWine + "7,X,FRA\n", "expected 11 fields, found 3"},
         BadRow{"region of unknown country", "regionen/01_regionen.csv", "land,region\nDEU,Mosel\nXYZ,Nirgendwo\n", "unknown country 'XYZ'"},
+        BadRow{"invalid utf8", "weine/01_weine.csv", kWineHeader + kGoodWine + "7,X\xED\xA0\x80,FRA,Bordeaux,rot,,,,,,Text\n",
+               "invalid UTF-8 at byte offset " + std::to_string(std::string(kWineHeader).size() + kGoodWine.size() + 3)},
+        BadRow{"country name twice", "laender.csv", "code,name\nFRA,Frankreich\nDEU,Frankreich\n", "country name listed twice: Frankreich"},
+        BadRow{"variety twice", "rebsorten.csv", "name,farbe,text\nMerlot,rot,weich\nMerlot,rot,anders\n", "variety listed twice: Merlot"},
         BadRow{"variety text over its limit", "rebsorten.csv", "name,farbe,text\nMerlot,rot,weich\nRiesling,weiss," + std::string(2000, 'a') + "\n", "description longer than 1999"}),
     [](const ::testing::TestParamInfo<BadRow>& info) {
         std::string name = info.param.description;

@@ -1,6 +1,7 @@
 // Message boxes as the screen shows them: inside the handheld's screen,
 // centred, the text wrapped, and answered from the keyboard.
 #include "app/MainMenu.h"
+#include "services/DatabaseErrorText.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/MessageBox.h"
@@ -35,7 +36,8 @@ QWidget* screenWindow()
 
 TEST(MessageBoxLayout, DatabaseErrorFitsInsideTheScreenCentredAndWrapped)
 {
-    ui::MessageBoxPanel box(request(kDatabaseErrorText, kDatabaseErrorCaption, ui::mb::kIconInformation), screenWindow());
+    const std::u16string text = databaseErrorText({GuideFailure::Missing, u"/usr/share/vinaria/vinaria2007_db.cdb"});
+    ui::MessageBoxPanel box(request(text, kDatabaseErrorCaption, ui::mb::kIconInformation), screenWindow());
     const QRect screen = screenWindow()->rect();
     const QRect r = box.geometry();
     EXPECT_EQ(screen.width(), ui::Screen::kWidth);

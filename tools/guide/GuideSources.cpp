@@ -143,7 +143,13 @@ private:
             result_.error = SourceError{file_, 0, "file not found"};
             return false;
         }
-        const CsvFile csv = parseCsv(readFile(path));
+        const std::string bytes = readFile(path);
+        if (const std::size_t bad = text::firstInvalidUtf8(bytes); bad != std::string::npos) {
+            const int line = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(bad), '\n'));
+            result_.error = SourceError{file_, line, "invalid UTF-8 at byte offset " + std::to_string(bad)};
+            return false;
+        }
+        const CsvFile csv = parseCsv(bytes);
         if (!csv.error.empty()) {
             result_.error = SourceError{file_, csv.errorLine, csv.error};
             return false;
@@ -186,6 +192,9 @@ private:
             return "country name longer than " + std::to_string(kCountryNameLimit) + " characters";
         if (!countries_.insert(code).second)
             return "country code listed twice: " + code;
+        // The code of a name is looked up by the name, so a name stands once.
+        if (!countryNames_.insert(name).second)
+            return "country name listed twice: " + name;
         result_.content.countries.push_back({text::fromUtf8(code), text::fromUtf8(name)});
         return {};
     }
@@ -215,6 +224,9 @@ private:
             return "variety name longer than " + std::to_string(kVarietyNameLimit) + " characters";
         if (colour != "rot" && colour != "weiss")
             return "colour must be rot or weiss: '" + colour + "'";
+        // A variety's description is looked up by its name.
+        if (!varietyNames_.insert(name).second)
+            return "variety listed twice: " + name;
         const std::u16string description = prose(r[2]);
         if (description.empty())
             return "missing description";
@@ -316,6 +328,8 @@ private:
     SourcesResult result_;
     std::set<std::string> countries_;
     std::set<std::string> regionNames_;
+    std::set<std::string> countryNames_;
+    std::set<std::string> varietyNames_;
     std::set<std::pair<std::string, std::string>> regions_;
     std::set<int> wineIds_;
 };

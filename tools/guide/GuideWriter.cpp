@@ -3,12 +3,17 @@
 
 #include "services/ShellServices.h"
 #include "db/Sql.h"
+#include "platform/text/Utf16.h"
 #include "tools/guide/GuideSources.h"
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace guide {
@@ -64,9 +69,12 @@ public:
         return false;
     }
 
+    // Stored in the lossless form, so a scrambled text keeps a unit that
+    // scrambles into a lone surrogate instead of losing it and its neighbour.
     static void bind(sqlite3_stmt* s, int i, const std::u16string& text)
     {
-        sqlite3_bind_text16(s, i, text.data(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+        const std::string bytes = text::toStorageUtf8(text);
+        sqlite3_bind_text(s, i, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
     }
 
     static void bindOrNull(sqlite3_stmt* s, int i, const std::u16string& text)
@@ -193,6 +201,54 @@ Db openFile(const std::string& path, int flags)
     return Db(db);
 }
 
+// Flushes a file, or a folder's entries, to the disk, so a rename never puts
+// a file in place whose content is still only in memory.
+bool syncToDisk(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+// How long the builder waits for a program that is writing a bookmark.
+constexpr int kLockTimeoutMs = 10000;
+
+// Holds the write lock of the old guide from before its bookmarks are read
+// until the new file has taken its place. A program saving a bookmark in
+// between waits for the lock, and then finds its file replaced and writes
+// into the new one, so no bookmark is copied too early or lost.
+class OldGuideLock {
+public:
+    // False when the guide is busy past the timeout. A guide that cannot be
+    // written needs no lock: no bookmark can be saved into it.
+    bool acquire(const std::string& path, std::string& error)
+    {
+        db_ = openFile(path, SQLITE_OPEN_READWRITE);
+        if (!db_)
+            return true;
+        sqlite3_busy_timeout(db_.get(), kLockTimeoutMs);
+        const int rc = sqlite3_exec(db_.get(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            return true;
+        if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+            error = "the guide " + path + " is busy (" + sqlite3_errmsg(db_.get()) + ")";
+            db_.reset();
+            return false;
+        }
+        db_.reset();
+        return true;
+    }
+
+    // Ends the transaction, which wrote nothing, so no journal is touched.
+    void release() { db_.reset(); }
+
+private:
+    Db db_;
+};
+
 } // namespace
 
 std::string builtDigest(const std::string& path)
@@ -204,19 +260,24 @@ std::string builtDigest(const std::string& path)
     std::string digest;
     if (db && sqlite3_prepare_v2(db.get(), schema::kSelectInfo, -1, &s, nullptr) == SQLITE_OK) {
         sqlite3_bind_text(s, 1, schema::kInfoSourceDigest, -1, SQLITE_STATIC);
-        if (sqlite3_step(s) == SQLITE_ROW)
-            digest = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        // A missing, null or unreadable digest means the content must be rebuilt.
+        if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_type(s, 0) == SQLITE_TEXT) {
+            const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+            digest = stored ? stored : "";
+        }
     }
     sqlite3_finalize(s);
     return digest;
 }
 
-WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& digest)
+WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& digest,
+                               const std::function<void()>& beforeRename)
 {
     const std::string temp = path + ".neu";
     std::error_code ec;
     fs::remove(temp, ec);
     WriteResult result;
+    OldGuideLock lock;
     {
         Db db = openFile(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         if (!db) {
@@ -234,15 +295,36 @@ WriteResult writeGuideDatabase(const GuideContent& content, const std::string& p
             fs::remove(temp, ec);
             return result;
         }
-        if (fs::exists(path) && !w.carryBookmarks(path)) {
-            result.error = "the bookmarks of " + path + " cannot be read (" + w.error() +
-                           "); the database was left as it is";
-            db.reset();
-            fs::remove(temp, ec);
-            return result;
+        if (fs::exists(path)) {
+            std::string busy;
+            if (!lock.acquire(path, busy)) {
+                result.error = busy + "; the database was left as it is";
+                db.reset();
+                fs::remove(temp, ec);
+                return result;
+            }
+            if (!w.carryBookmarks(path)) {
+                result.error = "the bookmarks of " + path + " cannot be read (" + w.error() +
+                               "); the database was left as it is";
+                lock.release();
+                db.reset();
+                fs::remove(temp, ec);
+                return result;
+            }
         }
     }
+    if (!syncToDisk(temp)) {
+        result.error = "cannot write " + temp + " to the disk";
+        lock.release();
+        fs::remove(temp, ec);
+        return result;
+    }
+    if (beforeRename)
+        beforeRename();
     fs::rename(temp, path, ec);
+    lock.release();
+    if (!ec)
+        syncToDisk(fs::path(path).parent_path().empty() ? "." : fs::path(path).parent_path().string());
     if (ec) {
         result.error = "cannot replace " + path + ": " + ec.message();
         fs::remove(temp, ec);

@@ -4,6 +4,7 @@
 
 #include "tools/guide/GuideContent.h"
 
+#include <functional>
 #include <string>
 
 namespace guide {
@@ -15,8 +16,11 @@ struct WriteResult {
 
 // Writes content into a new database at path (replacing it atomically).
 // When a database is already there, its bookmark rows are carried over
-// unchanged; when that database cannot be read, nothing is replaced.
-WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& sourceDigest);
+// unchanged, with the old file write-locked from the carry-over until the new
+// one is in place; when that database cannot be read or stays busy, nothing
+// is replaced. beforeRename runs while the lock is held (for tests).
+WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& sourceDigest,
+                               const std::function<void()>& beforeRename = {});
 
 // The digest the database at path was built from; empty when there is none.
 std::string builtDigest(const std::string& path);

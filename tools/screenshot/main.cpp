@@ -23,6 +23,7 @@
 #include "resources/dialogs/ResultsIds.h"
 #include "results/ResultsDialog.h"
 #include "search/QueryBuilder.h"
+#include "services/DatabaseErrorText.h"
 #include "services/Singletons.h"
 
 #include <QApplication>
@@ -320,7 +321,7 @@ int main(int argc, char** argv)
     ui::setDialogHook([&](ui::Dialog& dialog) {
         if (dialog.templateId() != ids::mainMenu::kTemplate)
             return;
-        ui::MessageBoxPanel box({&dialog, std::u16string(kDatabaseErrorText), std::u16string(kDatabaseErrorCaption),
+        ui::MessageBoxPanel box({&dialog, databaseErrorText({GuideFailure::Missing, u"/usr/share/vinaria/vinaria2007_db.cdb"}), std::u16string(kDatabaseErrorCaption),
                                  ui::mb::kIconInformation | ui::mb::kOk},
                                 ui::Screen::instance().window());
         ok = savePicture(errorPath, scale) && ok;

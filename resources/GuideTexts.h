@@ -1,0 +1,36 @@
+// The texts that tell the user what is wrong with the guide database and how
+// to get a working guide back.
+#pragma once
+
+#include <string_view>
+
+namespace texts::guide {
+
+inline constexpr std::u16string_view kCannotOpen = u"Die Datenbank kann nicht ge\u00f6ffnet werden. \n\r";
+inline constexpr std::u16string_view kErrorCaption = u"FEHLER";
+inline constexpr std::u16string_view kLineBreak = u"\n\r";
+inline constexpr std::u16string_view kFileLabel = u"Datei: ";
+
+// Why, one text per reason, in the order of GuideFailure.
+inline constexpr std::u16string_view kMissing = u"Die Datei fehlt.";
+inline constexpr std::u16string_view kNotAGuide = u"Die Datei ist keine Datenbank des Weinf\u00fchrers.";
+inline constexpr std::u16string_view kWrongLayout =
+    u"Die Datei hat nicht den Aufbau, den das Programm liest (Tabelle oder Spalte fehlt).";
+inline constexpr std::u16string_view kDamaged = u"Die Datei ist besch\u00e4digt.";
+inline constexpr std::u16string_view kLocked = u"Die Datei wird gerade von einem anderen Programm benutzt.";
+inline constexpr std::u16string_view kUnreadable = u"Die Datei kann nicht gelesen werden.";
+inline constexpr std::u16string_view kReadOnly =
+    u"Die Datei ist schreibgesch\u00fctzt; Lesezeichen k\u00f6nnen nicht gespeichert werden.";
+
+// What the user can do about it.
+inline constexpr std::u16string_view kRebuild =
+    u"Bauen Sie den Weinf\u00fchrer neu (cmake --build) oder installieren Sie das Programm neu.";
+inline constexpr std::u16string_view kMoveAsideAndRebuild =
+    u"Legen Sie die Datei beiseite und bauen Sie den Weinf\u00fchrer neu (cmake --build) oder "
+    u"installieren Sie das Programm neu. Ihre Lesezeichen bleiben in der beiseite gelegten Datei.";
+inline constexpr std::u16string_view kCloseOtherProgram =
+    u"Schlie\u00dfen Sie das andere Programm und starten Sie den Weinf\u00fchrer neu.";
+inline constexpr std::u16string_view kCheckPermissions =
+    u"Pr\u00fcfen Sie die Zugriffsrechte der Datei und ihres Ordners.";
+
+} // namespace texts::guide

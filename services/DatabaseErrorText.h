@@ -1,0 +1,14 @@
+// The text of the "FEHLER" message: what failed, on which file, and how to
+// get a working guide back.
+#pragma once
+
+#include "db/GuideCheck.h"
+
+#include <string>
+#include <string_view>
+
+// The reason's own sentence, without the opening line.
+std::u16string_view guideFailureText(GuideFailure reason);
+
+// The whole message for a guide that cannot be opened.
+std::u16string databaseErrorText(const GuideProblem& problem);
