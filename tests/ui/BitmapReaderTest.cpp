@@ -15,17 +15,36 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Bits per pixel, from the bitmap's info header.
+int bitsPerPixel(const QByteArray& bmp)
+{
+    constexpr int kBitCountOffset = 28;
+    return bmp.size() > kBitCountOffset + 1
+        ? static_cast<unsigned char>(bmp[kBitCountOffset]) | static_cast<unsigned char>(bmp[kBitCountOffset + 1]) << 8
+        : 0;
+}
+
+// 24-bit pictures come out exactly as the general reader draws them; the
+// 256-colour ones are left to it.
 TEST(BitmapReader, EveryShippedBitmapMatchesTheGeneralReader)
 {
     const QStringList names = QDir(QStringLiteral(":/bitmaps")).entryList({QStringLiteral("*.bmp")});
     ASSERT_FALSE(names.isEmpty());
+    int quickOnes = 0;
     for (const QString& name : names) {
         const QString path = QStringLiteral(":/bitmaps/") + name;
-        const QImage quick = ui::decodeBitmap24(fileBytes(path));
+        const QByteArray bytes = fileBytes(path);
+        const QImage quick = ui::decodeBitmap24(bytes);
+        if (bitsPerPixel(bytes) != 24) {
+            EXPECT_TRUE(quick.isNull()) << name.toStdString();
+            continue;
+        }
         const QImage general = QImage(path).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(quick.isNull()) << name.toStdString();
         EXPECT_EQ(quick, general) << name.toStdString();
+        ++quickOnes;
     }
+    EXPECT_GE(quickOnes, 4);
 }
 
 // A 2 x 2 bitmap, top row red and green, bottom row blue and white; rows are

@@ -36,8 +36,8 @@ QWidget* screenWindow()
 
 TEST(MessageBoxLayout, DatabaseErrorFitsInsideTheScreenCentredAndWrapped)
 {
-    const std::u16string text = databaseErrorText({GuideFailure::Missing, u"/usr/share/vinaria/vinaria2007_db.cdb"});
-    ui::MessageBoxPanel box(request(text, kDatabaseErrorCaption, ui::mb::kIconInformation), screenWindow());
+    const std::u16string errorText = databaseErrorText({GuideFailure::Missing, u"/usr/share/vinaria/vinaria2007_db.cdb"});
+    ui::MessageBoxPanel box(request(errorText, kDatabaseErrorCaption, ui::mb::kIconInformation), screenWindow());
     const QRect screen = screenWindow()->rect();
     const QRect r = box.geometry();
     EXPECT_EQ(screen.width(), ui::Screen::kWidth);
