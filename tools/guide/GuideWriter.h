@@ -4,6 +4,7 @@
 
 #include "tools/guide/GuideContent.h"
 
+#include <functional>
 #include <string>
 
 namespace guide {
@@ -17,6 +18,10 @@ struct WriteResult {
 // When a database is already there, its bookmark rows are carried over
 // unchanged; when that database cannot be read, nothing is replaced.
 WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& sourceDigest);
+// The same with further entries taken one at a time from more (false when
+// there are no more) behind content's own, so that none is held in memory.
+WriteResult writeGuideDatabase(const GuideContent& content, const std::function<bool(Wine&)>& more,
+                               const std::string& path, const std::string& sourceDigest);
 
 // The digest the database at path was built from; empty when there is none.
 std::string builtDigest(const std::string& path);
