@@ -72,10 +72,44 @@ HResult Connection::open(std::u16string_view path, std::u16string_view, std::u16
 
 void Connection::close()
 {
+    finalizeReusable();
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+} // namespace ado
+
+namespace ado {
+
+namespace {
+// Enough for the statements of one entry view and the lists.
+constexpr std::size_t kReusableLimit = 16;
+} // namespace
+
+sqlite3_stmt* Connection::takeReusable(const std::u16string& text)
+{
+    const auto it = reusable_.find(text);
+    if (it == reusable_.end())
+        return nullptr;
+    sqlite3_stmt* stmt = it->second;
+    reusable_.erase(it);
+    return stmt;
+}
+
+void Connection::keepReusable(const std::u16string& text, sqlite3_stmt* stmt)
+{
+    sqlite3_reset(stmt);
+    if (!db_ || reusable_.size() >= kReusableLimit || !reusable_.emplace(text, stmt).second)
+        sqlite3_finalize(stmt);
+}
+
+void Connection::finalizeReusable()
+{
+    for (auto& [text, stmt] : reusable_)
+        sqlite3_finalize(stmt);
+    reusable_.clear();
 }
 
 } // namespace ado

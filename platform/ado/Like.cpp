@@ -245,6 +245,18 @@ std::string_view textOf(sqlite3_value* value)
     return {data, static_cast<std::size_t>(sqlite3_value_bytes(value))};
 }
 
+// A value's UTF-8 text as stored. In a UTF-8 database a text value's bytes
+// are its text, and reading them as bytes spares the copy SQLite would make
+// to terminate them.
+std::string_view storedTextOf(sqlite3_context* context, sqlite3_value* value)
+{
+    const bool utf8Database = *static_cast<const bool*>(sqlite3_user_data(context));
+    if (!utf8Database || sqlite3_value_type(value) != SQLITE_TEXT)
+        return textOf(value);
+    const auto* data = static_cast<const char*>(sqlite3_value_blob(value));
+    return {data ? data : "", static_cast<std::size_t>(sqlite3_value_bytes(value))};
+}
+
 void deletePattern(void* p)
 {
     delete static_cast<LikePattern*>(p);
@@ -260,7 +272,7 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         return;
     }
     const std::string_view pattern = textOf(argv[0]);
-    const std::string_view value = textOf(argv[1]);
+    const std::string_view value = storedTextOf(context, argv[1]);
     const auto* kept = static_cast<const LikePattern*>(sqlite3_get_auxdata(context, 0));
     if (kept && kept->source() == pattern) {
         sqlite3_result_int(context, kept->matches(value) ? 1 : 0);
@@ -276,9 +288,16 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 bool registerLike(sqlite3* db)
 {
+    static const bool kUtf8 = true, kOther = false;
+    bool utf8 = false;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA encoding", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        utf8 = std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))) == "UTF-8";
+    sqlite3_finalize(stmt);
+    void* encoding = const_cast<bool*>(utf8 ? &kUtf8 : &kOther);
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    return sqlite3_create_function_v2(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_create_function_v2(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_create_function_v2(db, "like", 2, flags, encoding, likeFunction, nullptr, nullptr, nullptr) == SQLITE_OK
+        && sqlite3_create_function_v2(db, "like", 3, flags, encoding, likeFunction, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace ado
