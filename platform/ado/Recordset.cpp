@@ -13,7 +13,9 @@ namespace ado {
 
 namespace {
 
-constexpr std::size_t kKeptRows = 1024;
+// Enough for the result tree's 80 rows; keeping more costs every broad
+// search a copy of each kept row, prose included.
+constexpr std::size_t kKeptRows = 128;
 
 bool isFault(int rc)
 {
