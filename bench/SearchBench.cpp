@@ -1,6 +1,13 @@
-// The program's database work against the same SQL run straight on SQLite:
-// filling the country list, a broad search with its count and first 80 rows,
-// a full-text search through the scrambled prose, and reading one entry.
+// The program's searches as the user sees them, next to the same SQL run
+// straight on SQLite, on one synthetic guide (made by bench/run.sh).
+//
+// Each benchmark runs both sides in every iteration, alternating which goes
+// first, so a busy machine slows both alike. The program side is the
+// iteration time; the counters give both medians (thread CPU time, or wall
+// time for the cold-cache cases), their ratio, the hits, and the search's own
+// peak memory (SQLite's heap and the program's allocations during the search).
+//   vinaria_bench --guide=DIR [--iterations=N] [benchmark options]
+// DIR holds vinaria2007_db.cdb.
 #include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "db/WineDatabase.h"
@@ -9,81 +16,148 @@
 #include "results/EntryTexts.h"
 #include "results/WineRow.h"
 #include "search/QueryBuilder.h"
-#include "tools/guide/GuideSources.h"
-#include "tools/guide/GuideWriter.h"
-#include "tools/guide/SyntheticGuide.h"
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <ctime>
+#include <functional>
+#include <new>
 #include <string>
+#include <vector>
+
+// Counts the program's own allocations, so a search's peak is its own and
+// not the process's.
+namespace {
+std::atomic<long long> g_liveBytes{0};
+std::atomic<long long> g_peakBytes{0};
+
+void* counted(std::size_t n)
+{
+    auto* block = static_cast<std::size_t*>(std::malloc(n + sizeof(std::max_align_t)));
+    if (!block)
+        throw std::bad_alloc();
+    *block = n;
+    const long long live = g_liveBytes += static_cast<long long>(n);
+    long long peak = g_peakBytes.load();
+    while (live > peak && !g_peakBytes.compare_exchange_weak(peak, live)) {
+    }
+    return reinterpret_cast<char*>(block) + sizeof(std::max_align_t);
+}
+
+void uncounted(void* p)
+{
+    if (!p)
+        return;
+    auto* block = reinterpret_cast<std::size_t*>(static_cast<char*>(p) - sizeof(std::max_align_t));
+    g_liveBytes -= static_cast<long long>(*block);
+    std::free(block);
+}
+} // namespace
+
+void* operator new(std::size_t n) { return counted(n); }
+void* operator new[](std::size_t n) { return counted(n); }
+void operator delete(void* p) noexcept { uncounted(p); }
+void operator delete[](void* p) noexcept { uncounted(p); }
+void operator delete(void* p, std::size_t) noexcept { uncounted(p); }
+void operator delete[](void* p, std::size_t) noexcept { uncounted(p); }
 
 namespace {
 
 constexpr int kShownHits = 80;
-int g_entries = 20000;
+// The raw side maps the file as the program's connection does.
+constexpr char kRawPragmas[] = "PRAGMA mmap_size = 4294967296;";
 
-std::string sourcesFolder()
+std::string g_folder;
+int g_entries = 0;
+int g_iterations = 9;
+
+std::string guidePath()
 {
-    const std::string real = std::string(VINARIA_SOURCE_DIR) + "/data/guide";
-    if (!guide::loadGuideSources(real, guide::SourceParts::WithoutWines).error)
-        return real;
-    return std::string(VINARIA_SOURCE_DIR) + "/tests/fixtures/guide";
+    return g_folder + "/vinaria2007_db.cdb";
 }
 
-// One synthetic guide per size and state of the sources, made once and kept.
-std::string databaseFolder()
+double cpuSeconds()
 {
-    static const std::string folder = std::string(VINARIA_BENCH_TMP) + "/" + std::to_string(g_entries) + "-" +
-                                      guide::sourcesDigest(sourcesFolder());
-    return folder;
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-void prepareGuide()
+double wallSeconds()
 {
-    const std::string folder = databaseFolder();
-    const std::string path = folder + "/vinaria2007_db.cdb";
-    std::filesystem::create_directories(folder);
-    if (!std::filesystem::exists(path)) {
-        const auto base = guide::loadGuideSources(sourcesFolder(), guide::SourceParts::WithoutWines);
-        const auto written = guide::writeGuideDatabase(guide::syntheticGuide(base.content, g_entries, 7), path, "bench");
-        if (!written.ok) {
-            std::fprintf(stderr, "%s\n", written.error.c_str());
-            std::exit(1);
-        }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// Drops the guide's pages from the page cache (the file must be unmapped).
+void dropGuideFromCache()
+{
+    const int fd = ::open(guidePath().c_str(), O_RDONLY);
+    if (fd >= 0) {
+        fdatasync(fd);
+        posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        ::close(fd);
     }
-    shell::setProgramPathForTesting(text::fromUtf8(folder + "/vinaria"));
 }
 
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
+struct PeakWatch {
+    PeakWatch()
+    {
+        sqlite3_int64 cur = 0, high = 0;
+        sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &cur, &high, 1);
+        sqliteStart = cur;
+        programStart = g_liveBytes.load();
+        g_peakBytes = programStart;
+    }
+    double kilobytes() const
+    {
+        sqlite3_int64 cur = 0, high = 0;
+        sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &cur, &high, 0);
+        return static_cast<double>((high - sqliteStart) + (g_peakBytes.load() - programStart)) / 1024.0;
+    }
+    sqlite3_int64 sqliteStart = 0;
+    long long programStart = 0;
+};
 
 struct Program {
-    Program()
+    Program() { open(); }
+    void open()
     {
         db.allocateTextBuffer();
         if (!db.open())
             std::abort();
     }
+    void reopenCold()
+    {
+        db.close();
+        dropGuideFromCache();
+        open();
+    }
     WineDatabase db;
 };
 
 struct Straight {
-    Straight()
-    {
-        const std::string path = databaseFolder() + "/vinaria2007_db.cdb";
-        if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-            std::abort();
-    }
+    Straight() { open(); }
     ~Straight() { sqlite3_close(db); }
+    void open()
+    {
+        if (sqlite3_open_v2(guidePath().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            std::abort();
+        sqlite3_exec(db, kRawPragmas, nullptr, nullptr, nullptr);
+    }
+    void reopenCold()
+    {
+        sqlite3_close(db);
+        dropGuideFromCache();
+        open();
+    }
     sqlite3_stmt* prepare(std::u16string_view sql)
     {
         sqlite3_stmt* s = nullptr;
@@ -93,35 +167,144 @@ struct Straight {
     sqlite3* db = nullptr;
 };
 
-struct NullList : ui::StringListTarget {
-    void addString(std::u16string_view text) override { benchmark::DoNotOptimize(text.data()); ++count; }
-    int count = 0;
-};
-
-void BM_CountryList_Program(benchmark::State& state)
+// SQLite's own LIKE reads '%' and '_' where the handheld's reads '*' and '?';
+// only the wildcards inside the LIKE literals change, nothing else.
+std::u16string withSqliteWildcards(std::u16string sql)
 {
-    Program p;
-    for (auto _ : state) {
-        NullList list;
-        p.db.setText(sql::kCountryNames);
-        p.db.fillComboBox(list);
-        benchmark::DoNotOptimize(list.count);
+    bool inLiteral = false;
+    for (char16_t& u : sql) {
+        if (u == u'\'')
+            inLiteral = !inLiteral;
+        else if (inLiteral && u == u'*')
+            u = u'%';
+        else if (inLiteral && u == u'?')
+            u = u'_';
     }
+    return sql;
 }
 
-void BM_CountryList_SQLite(benchmark::State& state)
+double median(std::vector<double> v)
 {
-    Straight s;
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Runs program and raw alternately, first one then the other; the program's
+// time is the iteration time.
+void interleave(benchmark::State& state, bool cold, const std::function<long()>& program,
+                const std::function<long()>& raw, const std::function<void()>& beforeProgram,
+                const std::function<void()>& beforeRaw)
+{
+    std::vector<double> programTimes, rawTimes;
+    long programHits = 0, rawHits = 0;
+    double peak = 0;
+    bool rawFirst = false;
+    auto clock = cold ? wallSeconds : cpuSeconds;
     for (auto _ : state) {
-        sqlite3_stmt* stmt = s.prepare(sql::kCountryNames);
-        int count = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            benchmark::DoNotOptimize(sqlite3_column_text16(stmt, 0));
-            ++count;
+        auto runProgram = [&] {
+            beforeProgram();
+            const PeakWatch watch;
+            const double start = clock();
+            programHits = program();
+            programTimes.push_back(clock() - start);
+            peak = std::max(peak, watch.kilobytes());
+        };
+        auto runRaw = [&] {
+            beforeRaw();
+            const double start = clock();
+            rawHits = raw();
+            rawTimes.push_back(clock() - start);
+        };
+        if (rawFirst) {
+            runRaw();
+            runProgram();
+        } else {
+            runProgram();
+            runRaw();
         }
-        sqlite3_finalize(stmt);
-        benchmark::DoNotOptimize(count);
+        rawFirst = !rawFirst;
+        state.SetIterationTime(programTimes.back());
     }
+    const double p = median(programTimes), r = median(rawTimes);
+    state.counters["program_ms"] = p * 1e3;
+    state.counters["sqlite_ms"] = r * 1e3;
+    state.counters["ratio"] = r > 0 ? p / r : 0;
+    state.counters["hits"] = static_cast<double>(programHits);
+    state.counters["sqlite_hits"] = static_cast<double>(rawHits);
+    state.counters["peak_kB"] = peak;
+}
+
+// The search as the user sees it: statement built, run, counted, and the
+// tree's first 80 labels made from keyword and region.
+long programSearch(Program& p, const SearchCriteria& criteria)
+{
+    buildSearchStatement(criteria, p.db);
+    if (!p.db.openRecordset(p.db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly)) {
+        p.db.closeRecordset();
+        return -1;
+    }
+    ado::Recordset* rs = p.db.recordset();
+    const long hits = rs->recordCount();
+    std::vector<std::u16string> tree;
+    rs->moveFirst();
+    for (int i = 0; i < kShownHits && !rs->eof(); ++i, rs->moveNext()) {
+        const ado::Variant keyword = p.db.columnValue(wine_row::kKeyword);
+        const ado::Variant region = p.db.columnValue(wine_row::kRegion);
+        auto label = treeLabel(keyword.isText() ? std::optional<std::u16string>(keyword.text()) : std::nullopt,
+                               region.isText() ? std::optional<std::u16string>(region.text()) : std::nullopt);
+        tree.push_back(label.value_or(u""));
+    }
+    p.db.closeRecordset();
+    benchmark::DoNotOptimize(tree.data());
+    return hits;
+}
+
+long rawSearch(Straight& s, const std::u16string& statement)
+{
+    sqlite3_stmt* stmt = s.prepare(statement);
+    if (!stmt)
+        return -1;
+    long hits = 0;
+    std::vector<std::u16string> tree;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        if (hits < kShownHits) {
+            const auto* keyword = static_cast<const char16_t*>(sqlite3_column_text16(stmt, wine_row::kKeyword));
+            std::u16string label = keyword ? keyword : u"";
+            const auto* region = static_cast<const char16_t*>(sqlite3_column_text16(stmt, wine_row::kRegion));
+            label += u", ";
+            label += region ? region : u"";
+            tree.push_back(std::move(label));
+        }
+        ++hits;
+    }
+    sqlite3_finalize(stmt);
+    benchmark::DoNotOptimize(tree.data());
+    return hits;
+}
+
+// The country code the builder's lookup finds, for the raw side's statement.
+std::u16string countryCode(Program& p, const SearchCriteria& c)
+{
+    if (c.countryName.size() < 3)
+        return u"\n";
+    char16_t code[151] = u"\n";
+    p.db.setText(text::format(sql::kCountryCode, {c.countryName}));
+    p.db.queryValue(code, 150);
+    return code;
+}
+
+void search(benchmark::State& state, const SearchCriteria& criteria, bool cold)
+{
+    Program p;
+    Straight s;
+    const std::u16string statement = withSqliteWildcards(composeSearchStatement(criteria, countryCode(p, criteria)));
+    auto nothing = [] {};
+    interleave(
+        state, cold, [&] { return programSearch(p, criteria); }, [&] { return rawSearch(s, statement); },
+        cold ? std::function<void()>([&] { p.reopenCold(); }) : nothing,
+        cold ? std::function<void()>([&] { s.reopenCold(); }) : nothing);
 }
 
 SearchCriteria frenchRed()
@@ -132,46 +315,11 @@ SearchCriteria frenchRed()
     return c;
 }
 
-// Count the hits and label the first 80, as the results dialog does.
-void BM_FrenchRedSearch_Program(benchmark::State& state)
+SearchCriteria keyword()
 {
-    Program p;
-    long hits = 0;
-    for (auto _ : state) {
-        buildSearchStatement(frenchRed(), p.db);
-        p.db.openRecordset(p.db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly);
-        ado::Recordset* rs = p.db.recordset();
-        hits = rs->recordCount();
-        rs->moveFirst();
-        for (int i = 0; i < kShownHits && !rs->eof(); ++i, rs->moveNext()) {
-            auto label = treeLabel(std::u16string(p.db.columnValue(wine_row::kKeyword).text()),
-                                   std::u16string(p.db.columnValue(wine_row::kRegion).text()));
-            benchmark::DoNotOptimize(label);
-        }
-        p.db.closeRecordset();
-    }
-    state.counters["hits"] = static_cast<double>(hits);
-    state.counters["peak_MB"] = peakMegabytes();
-}
-
-void BM_FrenchRedSearch_SQLite(benchmark::State& state)
-{
-    Straight s;
-    const std::u16string statement = composeSearchStatement(frenchRed(), u"FRA");
-    long hits = 0;
-    for (auto _ : state) {
-        sqlite3_stmt* stmt = s.prepare(statement);
-        hits = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            if (hits < kShownHits) {
-                benchmark::DoNotOptimize(sqlite3_column_text16(stmt, wine_row::kKeyword));
-                benchmark::DoNotOptimize(sqlite3_column_text16(stmt, wine_row::kRegion));
-            }
-            ++hits;
-        }
-        sqlite3_finalize(stmt);
-    }
-    state.counters["hits"] = static_cast<double>(hits);
+    SearchCriteria c;
+    c.term = u"Saint";
+    return c;
 }
 
 SearchCriteria fullText()
@@ -182,36 +330,68 @@ SearchCriteria fullText()
     return c;
 }
 
-void BM_FullTextSearch_Program(benchmark::State& state)
+SearchCriteria region()
 {
-    Program p;
-    long hits = 0;
-    for (auto _ : state) {
-        buildSearchStatement(fullText(), p.db);
-        p.db.openRecordset(p.db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly);
-        hits = p.db.recordset()->recordCount();
-        p.db.closeRecordset();
-    }
-    state.counters["hits"] = static_cast<double>(hits);
+    SearchCriteria c;
+    c.regionText = u"Bordeaux";
+    return c;
 }
 
-// SQLite's own LIKE with '%' wildcards over the same columns and patterns.
-void BM_FullTextSearch_SQLite(benchmark::State& state)
+SearchCriteria quality()
 {
+    SearchCriteria c;
+    c.qualityLevel = 3;
+    c.especiallyGood = true;
+    return c;
+}
+
+SearchCriteria combination()
+{
+    SearchCriteria c;
+    c.countryName = u"Deutschland";
+    c.term = u"berg";
+    c.white = true;
+    c.dry = c.medium = true;
+    c.qualityLevel = 2;
+    return c;
+}
+
+SearchCriteria allRed()
+{
+    SearchCriteria c;
+    c.red = true;
+    return c;
+}
+
+struct NullList : ui::StringListTarget {
+    void addString(std::u16string_view text) override { benchmark::DoNotOptimize(text.data()); ++count; }
+    long count = 0;
+};
+
+void BM_CountryList(benchmark::State& state)
+{
+    Program p;
     Straight s;
-    std::u16string hidden = u"kirsche";
-    ShellServices::scramble(hidden);
-    const std::u16string statement = u"SELECT * FROM vinaria WHERE ((Stichwort_Klein LIKE '%kirsche%') OR (Text_Klein LIKE '%" +
-                                     hidden + u"%') OR (Regio_Lang LIKE '%kirsche%')) ORDER BY STICHWORT";
-    long hits = 0;
-    for (auto _ : state) {
-        sqlite3_stmt* stmt = s.prepare(statement);
-        hits = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW)
-            ++hits;
-        sqlite3_finalize(stmt);
-    }
-    state.counters["hits"] = static_cast<double>(hits);
+    auto nothing = [] {};
+    interleave(
+        state, false,
+        [&] {
+            NullList list;
+            p.db.setText(sql::kCountryNames);
+            p.db.fillComboBox(list);
+            return list.count;
+        },
+        [&] {
+            sqlite3_stmt* stmt = s.prepare(sql::kCountryNames);
+            long count = 0;
+            while (sqlite3_step(stmt) == SQLITE_ROW) {
+                benchmark::DoNotOptimize(sqlite3_column_text16(stmt, 0));
+                ++count;
+            }
+            sqlite3_finalize(stmt);
+            return count;
+        },
+        nothing, nothing);
 }
 
 struct NullText : ui::TextTarget {
@@ -220,49 +400,93 @@ struct NullText : ui::TextTarget {
     std::u16string value;
 };
 
-void BM_ShowEntry_Program(benchmark::State& state)
+void BM_ShowEntry(benchmark::State& state)
 {
     Program p;
-    NullText info, vintages;
-    int id = 1;
-    for (auto _ : state) {
-        p.db.setText(text::format(sql::kEntryRow, {text::format(u"%i", {id})}));
-        showEntryTexts(p.db, info, vintages);
-        id = id % g_entries + 1;
-    }
-}
-
-void BM_ShowEntry_SQLite(benchmark::State& state)
-{
     Straight s;
-    int id = 1;
-    for (auto _ : state) {
-        sqlite3_stmt* stmt = s.prepare(text::format(sql::kEntryRow, {text::format(u"%i", {id})}));
-        if (sqlite3_step(stmt) == SQLITE_ROW)
-            for (int c = 1; c <= wine_row::kLastRead; ++c)
-                benchmark::DoNotOptimize(sqlite3_column_text16(stmt, c));
-        sqlite3_finalize(stmt);
-        id = id % g_entries + 1;
+    NullText info, vintages;
+    int programId = 1, rawId = 1;
+    auto nothing = [] {};
+    interleave(
+        state, false,
+        [&] {
+            p.db.setText(text::format(sql::kEntryRow, {text::format(u"%i", {programId})}));
+            showEntryTexts(p.db, info, vintages);
+            programId = programId % g_entries + 1;
+            return 1L;
+        },
+        [&] {
+            sqlite3_stmt* stmt = s.prepare(text::format(sql::kEntryRow, {text::format(u"%i", {rawId})}));
+            long rows = 0;
+            if (sqlite3_step(stmt) == SQLITE_ROW) {
+                for (int c = 1; c <= wine_row::kLastRead; ++c)
+                    benchmark::DoNotOptimize(sqlite3_column_text16(stmt, c));
+                rows = 1;
+            }
+            sqlite3_finalize(stmt);
+            rawId = rawId % g_entries + 1;
+            return rows;
+        },
+        nothing, nothing);
+}
+
+void registerSearches()
+{
+    struct Case {
+        const char* name;
+        SearchCriteria (*criteria)();
+        bool cold;
+    };
+    static const Case cases[] = {
+        {"FrenchRed", frenchRed, false},     {"Keyword_Saint", keyword, false},
+        {"FullText_Kirsche", fullText, false}, {"Region_Bordeaux", region, false},
+        {"Quality3_besGut", quality, false}, {"Combination", combination, false},
+        {"AllRed", allRed, false},           {"Keyword_Saint_Cold", keyword, true},
+    };
+    for (const Case& c : cases) {
+        auto* b = benchmark::RegisterBenchmark((std::string("Search/") + c.name).c_str(),
+                                               [c](benchmark::State& state) { search(state, c.criteria(), c.cold); });
+        b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(g_iterations);
     }
 }
 
-BENCHMARK(BM_CountryList_Program);
-BENCHMARK(BM_CountryList_SQLite);
-BENCHMARK(BM_FrenchRedSearch_Program)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrenchRedSearch_SQLite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FullTextSearch_Program)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FullTextSearch_SQLite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ShowEntry_Program)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ShowEntry_SQLite)->Unit(benchmark::kMicrosecond);
+int entriesOf(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    int n = 0;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* s = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT max(ID) FROM vinaria", -1, &s, nullptr) == SQLITE_OK
+            && sqlite3_step(s) == SQLITE_ROW)
+            n = sqlite3_column_int(s, 0);
+        sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return n;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]).rfind("--entries=", 0) == 0)
-            g_entries = std::max(1, std::atoi(argv[i] + 10));
-    prepareGuide();
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--guide=", 0) == 0)
+            g_folder = arg.substr(8);
+        else if (arg.rfind("--iterations=", 0) == 0)
+            g_iterations = std::max(1, std::atoi(arg.c_str() + 13));
+    }
+    g_entries = entriesOf(guidePath());
+    if (g_entries <= 0) {
+        std::fprintf(stderr, "usage: %s --guide=DIR [benchmark options]; DIR/vinaria2007_db.cdb is a guide\n", argv[0]);
+        return 2;
+    }
+    shell::setProgramPathForTesting(text::fromUtf8(g_folder + "/vinaria"));
+    benchmark::AddCustomContext("guide", guidePath());
+    benchmark::AddCustomContext("entries", std::to_string(g_entries));
+    benchmark::RegisterBenchmark("CountryList", BM_CountryList)->UseManualTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ShowEntry", BM_ShowEntry)->UseManualTime()->Unit(benchmark::kMicrosecond);
+    registerSearches();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

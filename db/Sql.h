@@ -95,9 +95,15 @@ CREATE TABLE Lesezeichen (
 CREATE TABLE Ausgabe_Info (Schluessel TEXT PRIMARY KEY, Wert TEXT);
 )";
 
+// The search runs in keyword order, within a country or over the whole
+// guide. Both indexes carry every column a search condition names except the
+// prose, so a condition is decided in the index and only hits read their row;
+// ID behind the keyword keeps equal keywords in entry order.
 inline constexpr char kCreateIndexes[] = R"(
-CREATE INDEX vinaria_Land ON vinaria (Land);
-CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT);
+CREATE INDEX vinaria_Land ON vinaria (Land, STICHWORT, ID, Stichwort_Klein, Regio_Lang,
+  Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2);
+CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT, ID, Stichwort_Klein, Regio_Lang,
+  Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2);
 CREATE INDEX Land_Bezeichnung ON Land (Bezeichnung);
 CREATE INDEX Land_Land ON Land (Land);
 CREATE INDEX Region_Land ON Region (Land);
@@ -124,7 +130,7 @@ inline constexpr char kClearBookmarks[] = "DELETE FROM Lesezeichen";
 
 inline constexpr char kInfoSourceDigest[] = "quellen";
 inline constexpr char kInfoSchema[] = "schema";
-inline constexpr char kSchemaVersion[] = "1";
+inline constexpr char kSchemaVersion[] = "2";
 
 } // namespace schema
 

@@ -4,6 +4,8 @@
 #include "platform/ado/Like.h"
 #include "platform/text/Utf16.h"
 
+#include <string>
+
 namespace ado {
 
 namespace {
@@ -22,6 +24,18 @@ int probe(sqlite3* db)
     }
     sqlite3_finalize(stmt);
     return rc;
+}
+
+// Reading the guide through a memory map spares a copy per page; searches
+// that scan the whole file spend most of their time there otherwise.
+constexpr long long kMapBytes = 4LL << 30;
+constexpr int kCachePages = 4096;
+
+void tuneForReading(sqlite3* db)
+{
+    const std::string pragmas = "PRAGMA mmap_size = " + std::to_string(kMapBytes) +
+                                "; PRAGMA cache_size = " + std::to_string(kCachePages) + ";";
+    sqlite3_exec(db, pragmas.c_str(), nullptr, nullptr, nullptr);
 }
 
 } // namespace
@@ -57,12 +71,14 @@ HResult Connection::open(std::u16string_view path, std::u16string_view, std::u16
         sqlite3_close(db);
         return kFail;
     }
+    tuneForReading(db);
     db_ = db;
     return kOk;
 }
 
 void Connection::close()
 {
+    finalizeReusable();
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -125,6 +141,39 @@ bool Connection::quickCheck()
     if (rc != SQLITE_ROW && ((lastError_ & 0xFF) == SQLITE_BUSY || (lastError_ & 0xFF) == SQLITE_LOCKED))
         throw Fault("the database is locked", lastError_);
     return sound;
+}
+
+} // namespace ado
+
+namespace ado {
+
+namespace {
+// Enough for the statements of one entry view and the lists.
+constexpr std::size_t kReusableLimit = 16;
+} // namespace
+
+sqlite3_stmt* Connection::takeReusable(const std::u16string& text)
+{
+    const auto it = reusable_.find(text);
+    if (it == reusable_.end())
+        return nullptr;
+    sqlite3_stmt* stmt = it->second;
+    reusable_.erase(it);
+    return stmt;
+}
+
+void Connection::keepReusable(const std::u16string& text, sqlite3_stmt* stmt)
+{
+    sqlite3_reset(stmt);
+    if (!db_ || reusable_.size() >= kReusableLimit || !reusable_.emplace(text, stmt).second)
+        sqlite3_finalize(stmt);
+}
+
+void Connection::finalizeReusable()
+{
+    for (auto& [text, stmt] : reusable_)
+        sqlite3_finalize(stmt);
+    reusable_.clear();
 }
 
 } // namespace ado

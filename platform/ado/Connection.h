@@ -5,6 +5,7 @@
 #include "platform/ado/HResult.h"
 
 #include <sqlite3.h>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,10 +47,21 @@ public:
     static constexpr int kBusyTimeoutMs = 2000;
     static inline int busyTimeoutMs = kBusyTimeoutMs;
 
+    // Prepared statements kept for reuse, by their text with a parameter in
+    // place of a trailing number. A taken statement is the taker's until it
+    // is kept again; a statement kept when the connection is closed, or when
+    // one with its text is kept already, is finalized.
+    sqlite3_stmt* takeReusable(const std::u16string& text);
+    void keepReusable(const std::u16string& text, sqlite3_stmt* stmt);
+
 private:
+    void finalizeReusable();
+
     sqlite3* db_ = nullptr;
     std::u16string provider_;
     int lastError_ = 0;
+
+    std::map<std::u16string, sqlite3_stmt*> reusable_;
 };
 
 } // namespace ado

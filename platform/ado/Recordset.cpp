@@ -15,7 +15,9 @@ namespace ado {
 
 namespace {
 
-constexpr std::size_t kKeptRows = 1024;
+// Enough for the result tree's 80 rows; keeping more costs every broad
+// search a copy of each kept row, prose included.
+constexpr std::size_t kKeptRows = 128;
 
 // Failures of the engine or the file, as opposed to a statement it refuses.
 bool isFault(int rc)
@@ -48,6 +50,50 @@ bool onlyBlanks(const char16_t* tail)
         if (*tail != u' ' && *tail != u'\t' && *tail != u'\r' && *tail != u'\n' && *tail != u';')
             return false;
     }
+    return true;
+}
+
+constexpr std::size_t kMaxReusedDigits = 18;
+
+bool isBlank(char16_t u)
+{
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n';
+}
+
+// A query ending in "= <number>" becomes its text with "?" for the number.
+// Only plain SELECTs without parameters of their own qualify.
+bool splitTrailingNumber(std::u16string_view sql, std::u16string& text, sqlite3_int64& number)
+{
+    std::size_t end = sql.size();
+    while (end > 0 && isBlank(sql[end - 1]))
+        --end;
+    std::size_t digits = end;
+    while (digits > 0 && sql[digits - 1] >= u'0' && sql[digits - 1] <= u'9')
+        --digits;
+    if (digits == end || end - digits > kMaxReusedDigits)
+        return false;
+    std::size_t before = digits;
+    while (before > 0 && isBlank(sql[before - 1]))
+        --before;
+    if (before == 0 || sql[before - 1] != u'=' || before == digits)
+        return false;
+    std::size_t start = 0;
+    while (start < sql.size() && isBlank(sql[start]))
+        ++start;
+    constexpr std::u16string_view kSelect = u"select";
+    if (sql.size() - start < kSelect.size())
+        return false;
+    for (std::size_t i = 0; i < kSelect.size(); ++i)
+        if ((sql[start + i] | 0x20) != kSelect[i])
+            return false;
+    for (std::size_t i = 0; i < digits; ++i)
+        if (sql[i] == u'?' || sql[i] == u':' || sql[i] == u'@' || sql[i] == u'$')
+            return false;
+    number = 0;
+    for (std::size_t i = digits; i < end; ++i)
+        number = number * 10 + (sql[i] - u'0');
+    text.assign(sql.substr(0, digits));
+    text += u'?';
     return true;
 }
 
@@ -100,8 +146,7 @@ HResult Recordset::open(const Variant& source, const Variant&, int cursorType, i
 
     const std::u16string sql(source.text());
     const void* tail = nullptr;
-    const int rc = sqlite3_prepare16_v3(connection_->handle(), sql.c_str(), static_cast<int>(sql.size() * 2), 0,
-                                        &stmt_, &tail);
+    const int rc = prepare(sql, tail);
     if (rc != SQLITE_OK) {
         lastError_ = sqlite3_extended_errcode(connection_->handle());
         const std::string message = sqlite3_errmsg(connection_->handle());
@@ -139,12 +184,50 @@ HResult Recordset::open(const Variant& source, const Variant&, int cursorType, i
     return kOk;
 }
 
+// An entry and its lookups are read again and again with other ids: such a
+// query's statement is prepared once with a parameter for the id and kept by
+// the connection. Anything else is prepared as it stands.
+int Recordset::prepare(const std::u16string& sql, const void*& tail)
+{
+    std::u16string text;
+    sqlite3_int64 number = 0;
+    if (splitTrailingNumber(sql, text, number)) {
+        stmt_ = connection_->takeReusable(text);
+        if (!stmt_) {
+            const void* rest = nullptr;
+            if (sqlite3_prepare16_v3(connection_->handle(), text.c_str(), static_cast<int>(text.size() * 2),
+                                     SQLITE_PREPARE_PERSISTENT, &stmt_, &rest) != SQLITE_OK
+                || !stmt_ || !onlyBlanks(static_cast<const char16_t*>(rest))) {
+                sqlite3_finalize(stmt_);
+                stmt_ = nullptr;
+            }
+        }
+        if (stmt_) {
+            sqlite3_bind_int64(stmt_, 1, number);
+            reusableText_ = std::move(text);
+            tail = nullptr;
+            return SQLITE_OK;
+        }
+    }
+    return sqlite3_prepare16_v3(connection_->handle(), sql.c_str(), static_cast<int>(sql.size() * 2), 0, &stmt_,
+                                &tail);
+}
+
+void Recordset::releaseStatement()
+{
+    if (!stmt_)
+        return;
+    if (!reusableText_.empty() && connection_)
+        connection_->keepReusable(reusableText_, stmt_);
+    else
+        sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    reusableText_.clear();
+}
+
 void Recordset::close()
 {
-    if (stmt_) {
-        sqlite3_finalize(stmt_);
-        stmt_ = nullptr;
-    }
+    releaseStatement();
     open_ = false;
     staticCursor_ = false;
     liveOnRow_ = false;

@@ -85,6 +85,8 @@ private:
         std::vector<Variant> values;
     };
 
+    int prepare(const std::u16string& sql, const void*& tail);
+    void releaseStatement();       // finalizes stmt_, or gives it back for reuse
     Variant liveValue(int column) const;
     Variant columnValue(int column);
     int columnCount() const;
@@ -94,6 +96,7 @@ private:
 
     std::shared_ptr<Connection> connection_;
     sqlite3_stmt* stmt_ = nullptr;
+    std::u16string reusableText_; // stmt_ is the connection's reusable statement for this text
     bool open_ = false;
     bool staticCursor_ = false;
     bool liveOnRow_ = false;     // the live statement stands on a row

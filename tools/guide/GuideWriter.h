@@ -21,6 +21,11 @@ struct WriteResult {
 // is replaced. beforeRename runs while the lock is held (for tests).
 WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& sourceDigest,
                                const std::function<void()>& beforeRename = {});
+// The same with further entries taken one at a time from more (false when
+// there are no more) behind content's own, so that none is held in memory.
+WriteResult writeGuideDatabase(const GuideContent& content, const std::function<bool(Wine&)>& more,
+                               const std::string& path, const std::string& sourceDigest,
+                               const std::function<void()>& beforeRename = {});
 
 // The digest the database at path was built from; empty when there is none.
 std::string builtDigest(const std::string& path);

@@ -171,31 +171,40 @@ void qualityOf(Random& r, Wine& w)
 
 } // namespace
 
-GuideContent syntheticGuide(const GuideContent& base, int count, std::uint64_t seed)
+WineSource syntheticWines(const GuideContent& base, int count, std::uint64_t seed)
 {
-    GuideContent c;
-    c.countries = base.countries;
-    c.regions = base.regions;
-    c.varieties = base.varieties;
-    if (c.regions.empty())
-        return c;
-    Random r(seed);
-    c.wines.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    for (int id = 1; id <= count; ++id) {
-        const Region& region = r.pick(c.regions);
-        Wine w;
-        w.id = id;
+    if (base.regions.empty())
+        return [](Wine&) { return false; };
+    return [&base, count, r = Random(seed), id = 0](Wine& w) mutable {
+        if (id >= count)
+            return false;
+        const Region& region = r.pick(base.regions);
+        w = Wine();
+        w.id = ++id;
         w.country = region.country;
         w.region = region.name;
-        w.keyword = keywordFor(r, region, c.varieties).substr(0, kKeywordLimit);
+        w.keyword = keywordFor(r, region, base.varieties).substr(0, kKeywordLimit);
         colourAndTaste(r, w);
         qualityOf(r, w);
         vintagesFor(r, region.country == u"DEU", w.vintages);
         w.drinkSoon = r.chance(15);
         w.withoutVintage = r.chance(5);
         w.text = proseFor(r);
+        return true;
+    };
+}
+
+GuideContent syntheticGuide(const GuideContent& base, int count, std::uint64_t seed)
+{
+    GuideContent c;
+    c.countries = base.countries;
+    c.regions = base.regions;
+    c.varieties = base.varieties;
+    c.wines.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    const WineSource next = syntheticWines(c, count, seed);
+    Wine w;
+    while (next(w))
         c.wines.push_back(std::move(w));
-    }
     return c;
 }
 

@@ -6,8 +6,17 @@
 #include "tools/guide/GuideContent.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace guide {
+
+// Hands the next generated entry to the writer; false when all are out.
+using WineSource = std::function<bool(Wine&)>;
+
+// Generates count entries (ids 1 to count) over base's regions and varieties,
+// one at a time, so a guide of any size is written without holding it.
+// base must outlive the source.
+WineSource syntheticWines(const GuideContent& base, int count, std::uint64_t seed);
 
 // Keeps base's countries, regions and varieties and adds count entries
 // (ids 1 to count) in place of base's wines.

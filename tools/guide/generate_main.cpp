@@ -37,10 +37,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", base.error->message().c_str());
         return 1;
     }
-    const guide::GuideContent content = guide::syntheticGuide(base.content, static_cast<int>(entries), seed);
     std::error_code ec;
     std::filesystem::remove(output, ec); // a synthetic guide never holds bookmarks worth keeping
-    const guide::WriteResult written = guide::writeGuideDatabase(content, output, "synthetic");
+    // Entries go straight from the generator into the file, one at a time.
+    const guide::WriteResult written = guide::writeGuideDatabase(
+        base.content, guide::syntheticWines(base.content, static_cast<int>(entries), seed), output, "synthetic");
     if (!written.ok) {
         std::fprintf(stderr, "%s\n", written.error.c_str());
         return 1;

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Reproduces the table in bench/README.md.
+#   bench/run.sh [SIZE ...]        default sizes: 1000 10000 100000 1000000
+# Environment:
+#   BEFORE=rev     the tree measured as "before" (default da2a609, the last
+#                  commit before the search indexes and the UTF-8 LIKE)
+#   ITERATIONS=n   interleaved runs per search (default 9)
+#   SKIP_BEFORE=1  measure the current tree only
+#   SKIP_GENERATOR=1  leave out the generator's time and memory
+# Everything lands under build/: the Release builds (build/bench-after,
+# build/bench-before), the guides, made once and kept (build/bench-guides/N
+# and N-before, the same entries with the indexes the old builder made), and
+# the results (build/bench-results).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+sizes=${*:-1000 10000 100000 1000000}
+before_rev=${BEFORE:-da2a609}
+iterations=${ITERATIONS:-9}
+guides=$root/build/bench-guides
+results=$root/build/bench-results
+mkdir -p "$guides" "$results"
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-/work} CCACHE_DIR=${CCACHE_DIR:-/work/.ccache}
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+build_tree() { # source folder, build folder
+  cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+  cmake --build "$2" -j2 --target vinaria_bench vinaria-guidegen >/dev/null
+}
+
+echo "== building (Release)"
+build_tree "$root" "$root/build/bench-after"
+if [[ -z ${SKIP_BEFORE:-} ]]; then
+  # The old tree with today's benchmark source, so both sides run the same code.
+  src=$root/build/bench-before/src
+  rm -rf "$src" && mkdir -p "$src"
+  git archive "$before_rev" | tar -x -C "$src"
+  cp bench/SearchBench.cpp bench/CMakeLists.txt "$src/bench/"
+  build_tree "$src" "$root/build/bench-before/build"
+fi
+
+# The guide as the builder made it before: the keyword and country indexes
+# on one column each.
+plain_indexes="DROP INDEX vinaria_Land; DROP INDEX vinaria_Stichwort;
+CREATE INDEX vinaria_Land ON vinaria (Land); CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT);"
+
+for n in $sizes; do
+  guide=$guides/$n/vinaria2007_db.cdb
+  if [[ ! -f $guide ]]; then
+    echo "== generating the $n guide"
+    mkdir -p "$guides/$n"
+    build/bench-after/tools/vinaria-guidegen --sources data/guide --entries "$n" --seed 7 --output "$guide"
+  fi
+  if [[ -z ${SKIP_BEFORE:-} && ! -f $guides/$n-before/vinaria2007_db.cdb ]]; then
+    mkdir -p "$guides/$n-before"
+    cp "$guide" "$guides/$n-before/vinaria2007_db.cdb.neu"
+    sqlite3 "$guides/$n-before/vinaria2007_db.cdb.neu" "$plain_indexes"
+    mv "$guides/$n-before/vinaria2007_db.cdb.neu" "$guides/$n-before/vinaria2007_db.cdb"
+  fi
+  echo "== measuring the $n guide"
+  build/bench-after/bench/vinaria_bench --guide="$guides/$n" --iterations="$iterations" \
+    --benchmark_out="$results/after-$n.json" --benchmark_out_format=json >"$results/after-$n.txt"
+  if [[ -z ${SKIP_BEFORE:-} ]]; then
+    build/bench-before/build/bench/vinaria_bench --guide="$guides/$n-before" --iterations="$iterations" \
+      --benchmark_out="$results/before-$n.json" --benchmark_out_format=json >"$results/before-$n.txt"
+  fi
+done
+
+if [[ -z ${SKIP_GENERATOR:-} ]]; then
+  n=$(echo "$sizes" | tr ' ' '\n' | sort -n | tail -1)
+  echo "== the generator against SQLite copying the same rows ($n entries)"
+  out=$results/generated-$n.cdb
+  /usr/bin/time -v build/bench-after/tools/vinaria-guidegen --sources data/guide --entries "$n" --seed 7 \
+    --output "$out" 2>"$results/generator-$n.time" >/dev/null
+  src=$guides/$n/vinaria2007_db.cdb
+  copy=$results/copied-$n.cdb
+  rm -f "$copy" "$out"
+  table=$(sqlite3 "$src" "SELECT sql || ';' FROM sqlite_master WHERE name = 'vinaria'")
+  indexes=$(sqlite3 "$src" "SELECT sql || ';' FROM sqlite_master WHERE type = 'index' AND tbl_name = 'vinaria' AND sql IS NOT NULL")
+  /usr/bin/time -v sqlite3 "$copy" "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;
+    PRAGMA locking_mode = EXCLUSIVE; PRAGMA cache_size = -65536; ATTACH '$src' AS src; BEGIN; $table
+    INSERT INTO main.vinaria SELECT * FROM src.vinaria; $indexes COMMIT;" 2>"$results/copy-$n.time" >/dev/null
+  rm -f "$copy"
+  grep -E 'Elapsed|Maximum resident' "$results/generator-$n.time" | sed 's/^/generator: /'
+  grep -E 'Elapsed|Maximum resident' "$results/copy-$n.time" | sed 's/^/sqlite copy: /'
+  ls -l "$src" | awk '{print "file size: " $5 " bytes"}'
+fi
+
+echo "== table"
+python3 bench/table.py "$results" $sizes
