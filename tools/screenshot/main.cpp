@@ -82,31 +82,25 @@ QImage screenImage(int scale)
     window->show();
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
+    // The tool runs at a real zoom, so the grab already has the asked size.
     QImage image = window->grab().toImage();
-    if (scale > 1)
-        image = image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (image.width() < window->width() * scale)
+        image = image.scaled(window->width() * scale, window->height() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
-// The next message box is drawn over the middle of the screen into path and closed.
+// The next message box, a panel inside the screen, is drawn into path and answered.
 void grabNextMessageBox(const QString& path, int scale, bool& ok)
 {
     ui::setMessageBoxPresenter({});
     QTimer::singleShot(0, [path, scale, &ok] {
-        QWidget* box = QApplication::activeModalWidget();
-        QImage image = screenImage(scale);
-        if (box) {
-            // A box wider than the screen is shrunk to fit, so that its text can be read.
-            QImage picture = box->grab().toImage().scaled(box->width() * scale, box->height() * scale);
-            if (picture.width() > image.width())
-                picture = picture.scaledToWidth(image.width(), Qt::SmoothTransformation);
-            QPainter painter(&image);
-            painter.drawImage((image.width() - picture.width()) / 2, (image.height() - picture.height()) / 2, picture);
-            box->close();
-        }
+        auto* box = ui::Screen::instance().window()->findChild<ui::MessageBoxPanel*>();
+        const QImage image = screenImage(scale);
         ok = image.save(path, "PNG") && box && ok;
         std::printf("%s\n", qPrintable(path));
         ui::setMessageBoxPresenter([](const ui::MessageBoxRequest&) { return ui::kIdOk; });
+        if (box)
+            box->answer(ui::kIdOk);
     });
 }
 
