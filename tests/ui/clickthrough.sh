@@ -5,6 +5,8 @@
 # guide file. Works on a copy of the program, its guide and its Ratgeber.
 #
 # Usage: clickthrough.sh PROGRAM [SCREENSHOT_FOLDER]
+# With a folder, the screen after each step is saved there as an XWD file.
+# CLICKTHROUGH_LIMIT shortens the overall time limit (90 s) while debugging.
 set -uo pipefail
 program=$1
 shots=${2:-}
