@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool
   fonts-wine fonts-dejavu-core fonts-dancingscript
   xdg-utils
   desktop-file-utils appstream

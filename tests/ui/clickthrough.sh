@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Drives the real program under a private X server with real mouse and key
+# events: searches for "Riesling" from the main menu, bookmarks the first wine
+# found with a note, leaves the program, and checks that the note reached the
+# guide file. Works on a copy of the program, its guide and its Ratgeber.
+#
+# Usage: clickthrough.sh PROGRAM [SCREENSHOT_FOLDER]
+# With a folder, the screen after each step is saved there as an XWD file.
+# CLICKTHROUGH_LIMIT shortens the overall time limit (90 s) while debugging.
+set -uo pipefail
+program=$1
+shots=${2:-}
+program_dir=$(dirname "$program")
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/out" ] && cat "$work/out" >&2
+  exit 1
+}
+
+# The whole run gives up after this many seconds.
+readonly overall_limit=${CLICKTHROUGH_LIMIT:-90}
+# The note typed into the bookmark; plain ASCII so xdotool types it on any layout.
+readonly note="Zum Spargel gut gekuehlt"
+start=$SECONDS
+
+# Polls a condition every tenth of a second until it holds or the overall
+# time is up; the program must stay alive meanwhile.
+wait_for() {
+  local what=$1
+  shift
+  while ! "$@" >/dev/null 2>&1; do
+    [ -n "$app_pid" ] && ! kill -0 "$app_pid" 2>/dev/null && fail "the program ended while waiting for $what"
+    ((SECONDS - start < overall_limit)) || fail "timed out waiting for $what"
+    sleep 0.1
+  done
+}
+
+# The program's only top-level window carries the current dialog's caption.
+title_is() { [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$1" ]; }
+title_differs() { [ "$(xdotool getwindowname "$window" 2>/dev/null)" != "$1" ]; }
+wait_for_title() { wait_for "the title '$1'" title_is "$1"; }
+
+# Dialog-unit arithmetic of the templates: the main menu uses 3 x 3.125 px a
+# unit, every other dialog 1.5 x 1.625; dialogs start under the 26 px
+# navigation bar. Arguments are the centre in tenths of a unit.
+readonly nav_bar=26
+# The input panel's switch at the window's bottom right, and "ok" at the
+# navigation bar's right.
+readonly panel_toggle=(222 309) ok_button=(225 13)
+click_menu() { click_at $(($1 * 30 / 10 / 10)) $((nav_bar + $2 * 3125 / 1000 / 10)); }
+click_dialog() { click_at $(($1 * 15 / 10 / 10)) $((nav_bar + $2 * 1625 / 1000 / 10)); }
+click_at() {
+  xdotool mousemove --window "$window" "$1" "$2" click 1
+  sleep 0.2
+}
+press() {
+  xdotool key --delay 60 "$@"
+  sleep 0.2
+}
+# The X server keeps its screen in an XWD file; a copy of it is a screenshot.
+shot() {
+  [ -n "$shots" ] || return 0
+  mkdir -p "$shots"
+  cp "$work/fb/Xvfb_screen0" "$shots/$1.xwd"
+}
+
+mkdir -p "$work/app" "$work/home" "$work/fb"
+cp "$program" "$program_dir/vinaria2007_db.cdb" "$work/app/" || fail "no program or guide to copy"
+cp -r "$program_dir/ratgeber" "$work/app/" 2>/dev/null
+guide="$work/app/vinaria2007_db.cdb"
+bookmarks() { sqlite3 "$guide" "select count(*) from Lesezeichen where Notiz = '$note' and Beschreibung like '%Riesling%'"; }
+[ "$(bookmarks)" = 0 ] || fail "the copied guide already holds the bookmark"
+
+# A private X server on a free display number.
+exec 3>"$work/displayfd"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -fbdir "$work/fb" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+wait_for "Xvfb" test -s "$work/displayfd"
+export DISPLAY=":$(head -n1 "$work/displayfd")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+HOME="$work/home" XDG_DATA_HOME="$work/home/data" VINARIA_REPORT_PAINT=1 VINARIA_NO_ZOOM=1 \
+  "$work/app/vinaria" >"$work/out" 2>&1 &
+app_pid=$!
+wait_for "the main window to paint" grep -q "main window painted" "$work/out"
+window=$(xdotool search --sync --limit 1 --name '^Vinaria - Weinführer$' 2>/dev/null | head -n1)
+[ -n "$window" ] || fail "no main window"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+wait_for_title "Vinaria - Weinführer"
+shot 1-menu
+[ -n "$shots" ] && xdotool getwindowgeometry "$window" >"$shots/geometry"
+
+# 1. "Weine von A - Z": keyword "Riesling", then "Suche starten".
+click_menu 500 180 # "Weine von A - Z"
+wait_for_title "Vinaria Weinsuche"
+click_dialog 1055 300 # keyword field
+xdotool type --delay 40 "Riesling"
+sleep 0.2
+shot 2-form
+# The input panel that opened with the field covers the button: close it.
+click_at "${panel_toggle[@]}"
+click_dialog 330 1570 # "Suche starten"
+wait_for_title "Vinaria - Suchergebnis"
+shot 3-results
+
+# 2. The first wine of the tree, its note tab, bookmark and note saved.
+click_dialog 785 80 # the tree; its first group opened, its first wine
+press Home Right Down
+click_dialog 1250 1465 # tab "Notiz / Lesezeichen"
+click_dialog 300 1330 # "Lesezeichen setzen"
+click_dialog 785 1040 # note field
+xdotool type --delay 40 "$note"
+sleep 0.2
+shot 4-note
+click_dialog 1240 1335 # "Speichern"
+sleep 0.3
+shot 5-hinweis
+# The "HINWEIS" box that confirms the save takes Enter.
+press Return
+
+# 3. Back to the main menu with "ok" in the navigation bar (the search form
+# may stand between), then Esc ends the program.
+for _ in 1 2 3; do
+  title_is "Vinaria - Weinführer" && break
+  left=$(xdotool getwindowname "$window")
+  click_at "${ok_button[@]}"
+  wait_for "a dialog after '$left'" title_differs "$left"
+done
+wait_for_title "Vinaria - Weinführer"
+press Escape
+for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app_pid" 2>/dev/null && fail "Esc on the main menu did not end the program"
+wait "$app_pid" || fail "the program ended with an error"
+app_pid=""
+
+# 4. The bookmark with its note is in the guide file.
+rows=$(bookmarks) || fail "sqlite3 could not read the guide"
+[ "$rows" = 1 ] || { sqlite3 "$guide" "select * from Lesezeichen" >&2; fail "expected one bookmark with the note, found $rows"; }
+echo "program_clickthrough: searched, bookmarked with a note and found it in the guide in $((SECONDS - start)) s"
