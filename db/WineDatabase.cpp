@@ -42,6 +42,7 @@ bool WineDatabase::open()
     path_ = path;
     lastFailure_ = {GuideFailure::None, path};
     wholeFileChecked_ = false;
+    closedByFault_ = false;
     if (!ado::initializeRuntime())
         return false;
 
@@ -102,6 +103,11 @@ void WineDatabase::fail(GuideFailure reason)
     lastFailure_ = {reason, path_};
 }
 
+bool WineDatabase::guideLost() const
+{
+    return closedByFault_;
+}
+
 void WineDatabase::noteFault(const ado::Fault& fault)
 {
     GuideFailure reason = failureForCode(fault.code());
@@ -122,6 +128,7 @@ void WineDatabase::noteFault(const ado::Fault& fault)
     if (reason == GuideFailure::Damaged && connection_) {
         closeRecordset();
         connection_->close();
+        closedByFault_ = true;
     }
 }
 

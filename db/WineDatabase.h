@@ -75,6 +75,10 @@ public:
     const GuideProblem& lastFailure() const { return lastFailure_; }
     // Records a fault of the data layer caught by a caller reading rows.
     void noteFault(const ado::Fault& fault);
+    // True when damage found while reading (lastFailure) has closed the
+    // connection since it was opened: what a query then returns is not the
+    // guide's answer.
+    bool guideLost() const;
 
     ado::Recordset* recordset() const { return recordset_.get(); }
     // The open connection, or null; for hooks that act on the engine itself.
@@ -101,6 +105,7 @@ private:
     GuideProblem lastFailure_;
     std::u16string path_;
     bool wholeFileChecked_ = false;
+    bool closedByFault_ = false;
     bool damageSeen_ = false;
 };
 

@@ -8,6 +8,8 @@ namespace texts::guide {
 
 inline constexpr std::u16string_view kCannotOpen = u"Die Datenbank kann nicht ge\u00f6ffnet werden. \n\r";
 inline constexpr std::u16string_view kErrorCaption = u"FEHLER";
+// Opening of the message when the guide fails while it is being read.
+inline constexpr std::u16string_view kCannotRead = u"Der Weinf\u00fchrer konnte nicht vollst\u00e4ndig gelesen werden. \n\r";
 inline constexpr std::u16string_view kLineBreak = u"\n\r";
 inline constexpr std::u16string_view kFileLabel = u"Datei: ";
 

@@ -8,10 +8,12 @@
 #include "platform/text/Utf16.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/GuideTexts.h"
 #include "resources/ResultsTexts.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "results/EntryView.h"
 #include "results/ResultsDialogState.h"
+#include "services/DatabaseErrorText.h"
 #include "services/ShellServices.h"
 #include "services/Singletons.h"
 
@@ -85,7 +87,10 @@ void rebuildBookmarkTree(ResultsDialogState& state)
     state.bookmarkNode = tree.insertItem(nullptr, texts::results::kBookmarkNode);
     tree.setItemFont(state.bookmarkNode, state.itemFont.get());
     g_wineDatabase->setText(sql::kBookmarkList);
-    fillBookmarkTree(*g_wineDatabase, tree);
+    // A list cut short by a failing guide is said to be so.
+    if (!fillBookmarkTree(*g_wineDatabase, tree) && state.guideFailed)
+        ui::messageBox(state.dialog, guideReadErrorText(g_wineDatabase->lastFailure()), texts::guide::kErrorCaption,
+                       ui::mb::kIconInformation | ui::mb::kOk);
 }
 
 } // namespace
@@ -102,24 +107,28 @@ void showBookmarkList(ResultsDialogState& state)
 bool fillBookmarkTree(WineDatabase& db, ui::TreeView& tree)
 {
     ResultsDialogState& state = *g_resultsDialogState;
+    state.guideFailed = false;
     try {
         if (!db.openRecordset(db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly)) {
             db.closeRecordset();
+            state.guideFailed = db.guideLost();
             return false;
         }
-    } catch (const ado::Fault&) {
+        ado::Recordset& rows = *db.recordset();
+        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+            const ado::Variant description = db.columnValue(kBookmarkDescription);
+            char16_t label[kLabelUnits];
+            text::format(label, kLabelUnits, texts::results::kBookmarkLabel,
+                         {description.isText() ? description.text() : std::u16string_view()});
+            const ado::Variant entryId = db.columnValue(kBookmarkEntryId);
+            const std::intptr_t data = entryId.isInt() ? static_cast<std::intptr_t>(entryId.intValue()) : 0;
+            tree.setItemFont(tree.insertItem(state.bookmarkNode, label, data), state.itemFont.get());
+        }
+    } catch (const ado::Fault& fault) {
+        db.noteFault(fault);
         db.closeRecordset();
+        state.guideFailed = db.lastFailure().reason != GuideFailure::None;
         return false;
-    }
-    ado::Recordset& rows = *db.recordset();
-    for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
-        const ado::Variant description = db.columnValue(kBookmarkDescription);
-        char16_t label[kLabelUnits];
-        text::format(label, kLabelUnits, texts::results::kBookmarkLabel,
-                     {description.isText() ? description.text() : std::u16string_view()});
-        const ado::Variant entryId = db.columnValue(kBookmarkEntryId);
-        const std::intptr_t data = entryId.isInt() ? static_cast<std::intptr_t>(entryId.intValue()) : 0;
-        tree.setItemFont(tree.insertItem(state.bookmarkNode, label, data), state.itemFont.get());
     }
     db.closeRecordset();
     return true;

@@ -8,6 +8,7 @@
 #include "platform/text/Utf16.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/GuideTexts.h"
 #include "resources/ResultsTexts.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "resources/dialogs/SearchFormIds.h"
@@ -18,6 +19,7 @@
 #include "results/WineRow.h"
 #include "search/SearchAnimation.h"
 #include "search/SearchFormState.h"
+#include "services/DatabaseErrorText.h"
 #include "services/AppState.h"
 #include "services/Singletons.h"
 
@@ -210,25 +212,33 @@ void destroy(ResultsDialogState& state)
 bool fillResultTree(WineDatabase& db, ui::TreeView& tree, int& hitCount)
 {
     hitCount = 0;
+    ResultsDialogState& state = *g_resultsDialogState;
+    state.guideFailed = false;
     try {
         if (!db.openRecordset(db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly)) {
             db.closeRecordset();
+            state.guideFailed = db.guideLost();
             return false;
         }
-    } catch (const ado::Fault&) {
+        ado::Recordset& rows = *db.recordset();
+        rows.moveFirst();
+        if (rows.eof()) {
+            db.closeRecordset();
+            return false;
+        }
+        hitCount = static_cast<int>(std::max(0L, rows.recordCount()));
+        // Rows, not items, count: a row without keyword or with two colours uses one place.
+        for (int row = 0; row < kMaxResultRows && !rows.eof(); ++row, rows.moveNext())
+            listRow(state, db, tree);
+    } catch (const ado::Fault& fault) {
+        // A guide that fails while its rows are read gives no list at all:
+        // a partial one would pass for the whole answer.
+        db.noteFault(fault);
         db.closeRecordset();
+        state.guideFailed = db.lastFailure().reason != GuideFailure::None;
+        hitCount = 0;
         return false;
     }
-    ado::Recordset& rows = *db.recordset();
-    rows.moveFirst();
-    if (rows.eof()) {
-        db.closeRecordset();
-        return false;
-    }
-    hitCount = static_cast<int>(std::max(0L, rows.recordCount()));
-    // Rows, not items, count: a row without keyword or with two colours uses one place.
-    for (int row = 0; row < kMaxResultRows && !rows.eof(); ++row, rows.moveNext())
-        listRow(*g_resultsDialogState, db, tree);
     db.closeRecordset();
     return true;
 }
@@ -243,7 +253,11 @@ bool runSearch(ResultsDialogState& state)
     int hits = 0;
     if (!fillResultTree(*g_wineDatabase, tree, hits)) {
         stopSearchAnimation();
-        information(dialog, texts::results::kNoHits, texts::results::kNoticeCaption);
+        if (state.guideFailed)
+            ui::messageBox(&dialog, guideReadErrorText(g_wineDatabase->lastFailure()), texts::guide::kErrorCaption,
+                           ui::mb::kIconInformation | ui::mb::kOk);
+        else
+            information(dialog, texts::results::kNoHits, texts::results::kNoticeCaption);
         ui::endDialog(dialog, 0);
         return false;
     }

@@ -31,4 +31,7 @@ struct ResultsDialogState {
     char16_t currentId[kIdUnits] = {};
     // The entry shown has a bookmark, or the user is giving it one.
     bool bookmarked = false;
+    // The last tree fill stopped because the guide itself failed (damaged,
+    // locked, unreadable), not because there were no rows.
+    bool guideFailed = false;
 };

@@ -39,13 +39,15 @@ std::u16string_view guideFailureText(GuideFailure reason)
     return r ? r->why : std::u16string_view();
 }
 
-std::u16string databaseErrorText(const GuideProblem& problem)
+namespace {
+
+std::u16string guideMessage(std::u16string_view opening, const GuideProblem& problem)
 {
     // Without a known reason the file cannot have been read.
     const ReasonTexts* r = textsFor(problem.reason);
     if (!r)
         r = textsFor(GuideFailure::Unreadable);
-    std::u16string message(t::kCannotOpen);
+    std::u16string message(opening);
     message += r->why;
     message += t::kLineBreak;
     message += t::kFileLabel;
@@ -53,4 +55,16 @@ std::u16string databaseErrorText(const GuideProblem& problem)
     message += t::kLineBreak;
     message += r->remedy;
     return message;
+}
+
+} // namespace
+
+std::u16string databaseErrorText(const GuideProblem& problem)
+{
+    return guideMessage(t::kCannotOpen, problem);
+}
+
+std::u16string guideReadErrorText(const GuideProblem& problem)
+{
+    return guideMessage(t::kCannotRead, problem);
 }

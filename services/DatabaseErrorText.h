@@ -12,3 +12,6 @@ std::u16string_view guideFailureText(GuideFailure reason);
 
 // The whole message for a guide that cannot be opened.
 std::u16string databaseErrorText(const GuideProblem& problem);
+// The whole message for a guide that failed while a list was read from it,
+// so that what is shown is not taken for complete.
+std::u16string guideReadErrorText(const GuideProblem& problem);

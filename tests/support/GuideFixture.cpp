@@ -6,7 +6,10 @@
 #include "tools/guide/GuideSources.h"
 #include "tools/guide/GuideWriter.h"
 
+#include <sqlite3.h>
+
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -75,6 +78,41 @@ void GuideTest::TearDown()
 std::string utf8(std::u16string_view text)
 {
     return text::toUtf8(text);
+}
+
+// Overwrites the middle leaf pages of the wine table with garbage.
+void damageWineTable(const std::string& path)
+{
+    std::vector<int> pages;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* s = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT pageno FROM dbstat WHERE name = 'vinaria' AND pagetype = 'leaf'", -1, &s, nullptr),
+              SQLITE_OK);
+    while (sqlite3_step(s) == SQLITE_ROW)
+        pages.push_back(sqlite3_column_int(s, 0));
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    ASSERT_GT(pages.size(), 6u);
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    const std::string garbage(4096, '\xA5');
+    for (std::size_t i = pages.size() / 3; i < 2 * pages.size() / 3; ++i) {
+        file.seekp(static_cast<std::streamoff>(pages[i] - 1) * 4096);
+        file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+}
+
+// Bumps the file's change counter, so an open connection reads its pages
+// afresh instead of from its cache, as it would after another writer.
+void bumpChangeCounter(const std::string& path)
+{
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    unsigned char counter[4];
+    file.seekg(24);
+    file.read(reinterpret_cast<char*>(counter), 4);
+    counter[3] = static_cast<unsigned char>(counter[3] + 1);
+    file.seekp(24);
+    file.write(reinterpret_cast<const char*>(counter), 4);
 }
 
 } // namespace testing_support

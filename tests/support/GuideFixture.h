@@ -53,4 +53,10 @@ public:
 // Prints UTF-16 strings readably in assertion messages.
 std::string utf8(std::u16string_view text);
 
+// Overwrites the middle leaf pages of the wine table with garbage.
+void damageWineTable(const std::string& path);
+// Bumps the file's change counter, so an open connection reads its pages
+// afresh instead of from its cache, as it would after another writer.
+void bumpChangeCounter(const std::string& path);
+
 } // namespace testing_support

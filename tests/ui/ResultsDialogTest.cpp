@@ -2,6 +2,8 @@
 // no hits and too many, the pruning of colours, and the bookmark list mode.
 #include "tests/ui/ResultsFixture.h"
 
+#include "tests/support/GuideFixture.h"
+
 #include "platform/text/Utf16.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "resources/dialogs/SearchFormIds.h"
@@ -100,6 +102,31 @@ TEST_F(ResultsDialogTest, AStatementThatCannotRunCountsAsNoHits)
     openResults();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, kNoHits);
+}
+
+TEST_F(ResultsDialogTest, AGuideDamagedUnderneathIsReportedAndNoPartialListIsShown)
+{
+    guide::GuideContent c = rieslings(300);
+    for (guide::Wine& w : c.wines)
+        w.text = std::u16string(600, u'a'); // enough rows for many pages
+    openGuide(c);
+    testing_support::damageWineTable(databasePath); // behind the open connection's back
+    testing_support::bumpChangeCounter(databasePath);
+    search(term(u"Riesling"));
+    bool browsed = false;
+    EXPECT_EQ(openResults([&](ui::Dialog&) { browsed = true; }), 0);
+    EXPECT_FALSE(browsed);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, u"FEHLER");
+    EXPECT_NE(messages[0].text.find(u"besch\u00e4digt"), std::u16string::npos);
+    EXPECT_NE(messages[0].text.find(text::fromUtf8(databasePath)), std::u16string::npos);
+
+    // The bookmark list says the same instead of passing for empty.
+    messages.clear();
+    bookmarkList();
+    openResults();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, u"FEHLER");
 }
 
 TEST_F(ResultsDialogTest, EightyHitsAreListedWithoutAMessage)
