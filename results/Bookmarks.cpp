@@ -59,7 +59,20 @@ std::u16string fieldText(ui::Dialog& dialog, int id)
     return text;
 }
 
-// Deletes any row of the entry and inserts the new one, all or nothing.
+// Clears the tree and lists every stored bookmark under a new root node.
+void rebuildBookmarkTree(ResultsDialogState& state)
+{
+    ui::TreeView& tree = state.dialog->treeView(kTree);
+    tree.deleteAllItems();
+    state.redNode = state.whiteNode = state.roseNode = state.brownNode = state.keywordNode = nullptr;
+    state.bookmarkNode = tree.insertItem(nullptr, texts::results::kBookmarkNode);
+    tree.setItemFont(state.bookmarkNode, state.itemFont.get());
+    g_wineDatabase->setText(sql::kBookmarkList);
+    fillBookmarkTree(*g_wineDatabase, tree);
+}
+
+} // namespace
+
 bool writeBookmark(std::u16string_view id, std::u16string_view description, std::u16string_view note)
 {
     if (!run(sql::kBegin))
@@ -75,20 +88,6 @@ bool writeBookmark(std::u16string_view id, std::u16string_view description, std:
         run(sql::kRollback);
     return written;
 }
-
-// Clears the tree and lists every stored bookmark under a new root node.
-void rebuildBookmarkTree(ResultsDialogState& state)
-{
-    ui::TreeView& tree = state.dialog->treeView(kTree);
-    tree.deleteAllItems();
-    state.redNode = state.whiteNode = state.roseNode = state.brownNode = state.keywordNode = nullptr;
-    state.bookmarkNode = tree.insertItem(nullptr, texts::results::kBookmarkNode);
-    tree.setItemFont(state.bookmarkNode, state.itemFont.get());
-    g_wineDatabase->setText(sql::kBookmarkList);
-    fillBookmarkTree(*g_wineDatabase, tree);
-}
-
-} // namespace
 
 void showBookmarkList(ResultsDialogState& state)
 {
