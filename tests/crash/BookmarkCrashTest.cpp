@@ -36,14 +36,14 @@ constexpr unsigned kDefaultSeed = 20071;
 // (a save takes well under a millisecond on a memory file system); every
 // few runs one comes a random time after the start, to hit the opening and
 // the recovery of an interrupted save.
-constexpr int kMaxKillDelayUs = 1500;
+constexpr int kMaxKillDelayUs = 1000;
 constexpr int kMaxStartupKillDelayUs = 80000;
 constexpr int kStartupKillEvery = 5;
 constexpr auto kReadyTimeout = std::chrono::seconds(30);
 // Runs in a row without a confirmed save before the test gives up.
 constexpr int kMaxIdleRuns = 200;
 // The guide is checked from outside after every this many kills as well.
-constexpr int kCheckEveryKills = 25;
+constexpr int kCheckEveryKills = 3;
 
 int envNumber(const char* name, int fallback)
 {
@@ -90,14 +90,17 @@ class SaveProcess {
 public:
     SaveProcess(const std::string& guide, int first, int last)
     {
-        int fds[2];
-        if (pipe(fds) != 0)
+        int fds[2], in[2];
+        if (pipe(fds) != 0 || pipe(in) != 0)
             return;
         pid_ = fork();
         if (pid_ == 0) {
             dup2(fds[1], STDOUT_FILENO);
+            dup2(in[0], STDIN_FILENO);
             close(fds[0]);
             close(fds[1]);
+            close(in[0]);
+            close(in[1]);
             const std::string entries = std::to_string(kEntries), from = std::to_string(first),
                               to = std::to_string(last);
             execl(VINARIA_SAVECRASH, VINARIA_SAVECRASH, guide.c_str(), entries.c_str(), from.c_str(), to.c_str(),
@@ -105,12 +108,22 @@ public:
             _exit(127);
         }
         close(fds[1]);
+        close(in[0]);
         fd_ = fds[0];
+        goFd_ = in[1];
     }
     ~SaveProcess()
     {
         if (fd_ >= 0)
             close(fd_);
+        if (goFd_ >= 0)
+            close(goFd_);
+    }
+    // Lets a ready process start saving.
+    void go()
+    {
+        close(goFd_);
+        goFd_ = -1;
     }
     bool started() const { return pid_ > 0 && fd_ >= 0; }
 
@@ -171,6 +184,7 @@ private:
 
     pid_t pid_ = -1;
     int fd_ = -1;
+    int goFd_ = -1;
     std::string buffer_;
 };
 
@@ -265,10 +279,13 @@ TEST_F(BookmarkCrashTest, EveryConfirmedSaveSurvivesKillsAtRandomMoments)
         const auto started = Clock::now();
         bool running;
         if (++runs % kStartupKillEvery == 0) {
+            process.go();
             running = process.readUntil(started + std::chrono::microseconds(startupDelayUs(random)));
         } else {
-            running = process.readUntil(started + kReadyTimeout, true)
-                && process.readUntil(Clock::now() + std::chrono::microseconds(delayUs(random)));
+            running = process.readUntil(started + kReadyTimeout, true);
+            const auto deadline = Clock::now() + std::chrono::microseconds(delayUs(random));
+            process.go();
+            running = running && process.readUntil(deadline);
         }
         if (running) {
             process.kill();

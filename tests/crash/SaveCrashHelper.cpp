@@ -1,5 +1,5 @@
 // vinaria-savecrash GUIDE ENTRIES FIRST LAST: opens the guide, prints
-// "ready", saves bookmarks FIRST..LAST through the dialog's write step and
+// "ready", waits for a byte (or the end) on stdin, saves bookmarks FIRST..LAST through the dialog's write step and
 // prints each number once its save is committed, the moment the user would
 // see the confirmation. Meant to be killed at any moment by the crash test.
 #include "db/WineDatabase.h"
@@ -40,6 +40,8 @@ int main(int argc, char** argv)
     }
     std::printf("ready\n");
     std::fflush(stdout);
+    // The go-ahead lets the caller time its kill from the first save.
+    std::getchar();
     for (int save = first; save <= last; ++save) {
         const std::u16string id = save_crash::idText(save_crash::entryOf(save, entries));
         if (!writeBookmark(id, save_crash::descriptionOf(save), save_crash::noteOf(save))) {
