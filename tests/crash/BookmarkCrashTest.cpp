@@ -48,6 +48,7 @@ constexpr int kStartupKillEvery = 5;
 constexpr auto kReadyTimeout = std::chrono::seconds(30);
 // Runs in a row without a confirmed save before the test gives up.
 constexpr int kMaxIdleRuns = 200;
+constexpr int kMaxStretch = 64;
 // The guide is checked from outside after every this many kills as well.
 constexpr int kCheckEveryKills = 3;
 
@@ -291,6 +292,9 @@ TEST_F(BookmarkCrashTest, EveryConfirmedSaveSurvivesKillsAtRandomMoments)
     std::uniform_int_distribution<int> startupDelayUs(0, kMaxStartupKillDelayUs);
 
     int confirmed = 0, kills = 0, runs = 0, idleRuns = 0;
+    // On a busy machine a process may not get to save before its kill; each
+    // run in a row without a save doubles the next delay.
+    int stretch = 1;
     while (confirmed < saves && idleRuns < kMaxIdleRuns) {
         SaveProcess process(path, confirmed + 1, saves);
         ASSERT_TRUE(process.started());
@@ -301,7 +305,7 @@ TEST_F(BookmarkCrashTest, EveryConfirmedSaveSurvivesKillsAtRandomMoments)
             running = process.readUntil(started + std::chrono::microseconds(startupDelayUs(random)));
         } else {
             running = process.readUntil(started + kReadyTimeout, true);
-            const auto deadline = Clock::now() + std::chrono::microseconds(delayUs(random));
+            const auto deadline = Clock::now() + std::chrono::microseconds(delayUs(random) * stretch);
             process.go();
             running = running && process.readUntil(deadline);
         }
@@ -326,6 +330,7 @@ TEST_F(BookmarkCrashTest, EveryConfirmedSaveSurvivesKillsAtRandomMoments)
             ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "saving process failed, status " << status;
         }
         idleRuns = confirmed > before ? 0 : idleRuns + 1;
+        stretch = idleRuns == 0 ? 1 : std::min(stretch * 2, kMaxStretch);
         if (running && kills % kCheckEveryKills == 0) {
             checkGuide(confirmed, true);
             ASSERT_EQ(losses, 0) << "after kill " << kills;
