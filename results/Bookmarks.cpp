@@ -61,23 +61,6 @@ std::u16string fieldText(ui::Dialog& dialog, int id)
     return text;
 }
 
-// Deletes any row of the entry and inserts the new one, all or nothing.
-bool writeBookmark(std::u16string_view id, std::u16string_view description, std::u16string_view note)
-{
-    if (!run(sql::kBegin))
-        return false;
-    bool written = true;
-    if (bookmarkRowExists(id))
-        written = run(text::format(sql::kBookmarkDelete, {id}));
-    written = written
-        && run(text::format(sql::kBookmarkInsert,
-                            {id, ShellServices::doubleApostrophes(description), ShellServices::doubleApostrophes(note)}));
-    written = written && run(sql::kCommit);
-    if (!written)
-        run(sql::kRollback);
-    return written;
-}
-
 // Clears the tree and lists every stored bookmark under a new root node.
 void rebuildBookmarkTree(ResultsDialogState& state)
 {
@@ -94,6 +77,22 @@ void rebuildBookmarkTree(ResultsDialogState& state)
 }
 
 } // namespace
+
+bool writeBookmark(std::u16string_view id, std::u16string_view description, std::u16string_view note)
+{
+    if (!run(sql::kBegin))
+        return false;
+    bool written = true;
+    if (bookmarkRowExists(id))
+        written = run(text::format(sql::kBookmarkDelete, {id}));
+    written = written
+        && run(text::format(sql::kBookmarkInsert,
+                            {id, ShellServices::doubleApostrophes(description), ShellServices::doubleApostrophes(note)}));
+    written = written && run(sql::kCommit);
+    if (!written)
+        run(sql::kRollback);
+    return written;
+}
 
 void showBookmarkList(ResultsDialogState& state)
 {

@@ -2,6 +2,8 @@
 // bookmark of the entry shown, and saving and deleting bookmark rows.
 #pragma once
 
+#include <string_view>
+
 struct ResultsDialogState;
 class WineDatabase;
 
@@ -20,5 +22,8 @@ bool fillBookmarkTree(WineDatabase& database, ui::TreeView& tree);
 void bookmarkCheckClicked(ResultsDialogState& state);
 // Replaces the entry's bookmark row with the fields' texts, in one transaction.
 void saveBookmark(ResultsDialogState& state);
+// The write step of saveBookmark: deletes any row of the entry and inserts
+// the new one, all or nothing; true once the transaction is committed.
+bool writeBookmark(std::u16string_view id, std::u16string_view description, std::u16string_view note);
 // Deletes the entry's bookmark row and shows the bookmark list.
 void deleteBookmark(ResultsDialogState& state);

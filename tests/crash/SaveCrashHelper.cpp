@@ -1,0 +1,57 @@
+// vinaria-savecrash GUIDE ENTRIES FIRST LAST: opens the guide, prints
+// "ready", waits for a byte (or the end) on stdin, saves bookmarks FIRST..LAST through the dialog's write step and
+// prints each number once its save is committed, the moment the user would
+// see the confirmation. Meant to be killed at any moment by the crash test.
+#include "db/WineDatabase.h"
+#include "platform/text/Utf16.h"
+#include "results/Bookmarks.h"
+#include "tests/crash/SaveCrashTexts.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kUsage = 64;
+constexpr int kOpenFailed = 65;
+constexpr int kSaveFailed = 66;
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s GUIDE ENTRIES FIRST LAST\n", argv[0]);
+        return kUsage;
+    }
+    const int entries = std::atoi(argv[2]);
+    const int first = std::atoi(argv[3]);
+    const int last = std::atoi(argv[4]);
+    if (entries < 1 || first < 1)
+        return kUsage;
+
+    WineDatabase db;
+    db.guidePath = text::fromUtf8(argv[1]);
+    db.allocateTextBuffer();
+    g_wineDatabase = &db;
+    if (!db.open()) {
+        std::fprintf(stderr, "cannot open %s\n", argv[1]);
+        return kOpenFailed;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    // The go-ahead lets the caller time its kill from the first save.
+    std::getchar();
+    for (int save = first; save <= last; ++save) {
+        const std::u16string id = save_crash::idText(save_crash::entryOf(save, entries));
+        if (!writeBookmark(id, save_crash::descriptionOf(save), save_crash::noteOf(save))) {
+            std::fprintf(stderr, "save %d failed\n", save);
+            return kSaveFailed;
+        }
+        std::printf("%d\n", save);
+        std::fflush(stdout);
+    }
+    db.close();
+    g_wineDatabase = nullptr;
+    return 0;
+}
