@@ -281,7 +281,7 @@ int main(int argc, char** argv)
         auto* panel = static_cast<shell::InputPanel*>(shell::findWindow(shell::kInputPanelClass));
         shell::showWindow(shell::findWindow(shell::kInputPanelButtonClass), shell::kShow);
         shell::showWindow(panel, shell::kShow);
-        dialog.edit(1012).setFocus();
+        dialog.edit(ids::search::kKeywordEdit).setFocus();
         for (const char* key : {"Shift", "w", "e", "i", "ß", "w", "e", "i", "n"})
             panel->pressKey(QString::fromUtf8(key));
         ok = savePicture(keyboardPath, scale) && ok;
@@ -307,7 +307,7 @@ int main(int argc, char** argv)
         shell::showWindow(panel, shell::kHide);
         ui::endDialog(dialog, 1);
     });
-    ui::dialogBox(126, nullptr, ui::defaultDialogProc, 0);
+    ui::dialogBox(ids::search::kTemplate, nullptr, ui::defaultDialogProc, 0);
     ok = saveSearchForm(folder, scale) && ok;
 
     // The message shown when the guide database cannot be opened.
