@@ -144,21 +144,29 @@ Choice chooseGuide(const Places& places)
     return {Use::Missing, beside, beside};
 }
 
-std::string storedDigest(const fs::path& guide)
+std::string storedInfo(const fs::path& guide, const char* key)
 {
     std::error_code ec;
     if (!fs::is_regular_file(guide, ec))
         return {};
     Db db = openDb(guide, SQLITE_OPEN_READONLY);
     sqlite3_stmt* s = nullptr;
-    std::string digest;
+    std::string value;
     if (db && sqlite3_prepare_v2(db.get(), schema::kSelectInfo, -1, &s, nullptr) == SQLITE_OK) {
-        sqlite3_bind_text(s, 1, schema::kInfoSourceDigest, -1, SQLITE_STATIC);
-        if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_text(s, 0))
-            digest = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        sqlite3_bind_text(s, 1, key, -1, SQLITE_STATIC);
+        // A missing, null or unreadable value reads as empty (for the digest: rebuild).
+        if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_type(s, 0) == SQLITE_TEXT) {
+            const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+            value = stored ? stored : "";
+        }
     }
     sqlite3_finalize(s);
-    return digest;
+    return value;
+}
+
+std::string storedDigest(const fs::path& guide)
+{
+    return storedInfo(guide, schema::kInfoSourceDigest);
 }
 
 RefreshResult refreshUserCopy(const fs::path& origin, const fs::path& copy)

@@ -56,6 +56,9 @@ struct RefreshResult {
 // bookmark of the old copy. On failure the old copy stays as it was.
 RefreshResult refreshUserCopy(const fs::path& origin, const fs::path& copy);
 
+// One value of a guide database's build information (key from db/Sql.h);
+// empty when the file, the value or its text is missing.
+std::string storedInfo(const fs::path& guide, const char* key);
 // The source digest a guide database was built from; empty when none.
 std::string storedDigest(const fs::path& guide);
 

@@ -80,6 +80,20 @@ std::string utf8(std::u16string_view text)
     return text::toUtf8(text);
 }
 
+std::string firstValue(const std::string& db, const std::string& sql)
+{
+    sqlite3* h = nullptr;
+    sqlite3_open_v2(db.c_str(), &h, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* s = nullptr;
+    std::string value = "<none>";
+    if (sqlite3_prepare_v2(h, sql.c_str(), -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW
+        && sqlite3_column_text(s, 0))
+        value = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    sqlite3_finalize(s);
+    sqlite3_close(h);
+    return value;
+}
+
 // Overwrites the middle leaf pages of the wine table with garbage.
 void damageWineTable(const std::string& path)
 {

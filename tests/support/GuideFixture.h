@@ -53,6 +53,10 @@ public:
 // Prints UTF-16 strings readably in assertion messages.
 std::string utf8(std::u16string_view text);
 
+// The first column of the first row of sql on the database file, or
+// "<none>" when there is no such row or value.
+std::string firstValue(const std::string& db, const std::string& sql);
+
 // Overwrites the middle leaf pages of the wine table with garbage.
 void damageWineTable(const std::string& path);
 // Bumps the file's change counter, so an open connection reads its pages

@@ -1,6 +1,7 @@
 // Guide database writer.
 #include "tools/guide/GuideWriter.h"
 
+#include "services/GuideLocation.h"
 #include "services/ShellServices.h"
 #include "db/Sql.h"
 #include "platform/text/Utf16.h"
@@ -260,33 +261,9 @@ private:
 
 } // namespace
 
-namespace {
-
-// One value of the database's build information; empty when there is none.
-std::string builtInfo(const std::string& path, const char* key)
-{
-    if (!fs::is_regular_file(path))
-        return {};
-    Db db = openFile(path, SQLITE_OPEN_READONLY);
-    sqlite3_stmt* s = nullptr;
-    std::string value;
-    if (db && sqlite3_prepare_v2(db.get(), schema::kSelectInfo, -1, &s, nullptr) == SQLITE_OK) {
-        sqlite3_bind_text(s, 1, key, -1, SQLITE_STATIC);
-        // A missing, null or unreadable value reads as empty (for the digest: rebuild).
-        if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_type(s, 0) == SQLITE_TEXT) {
-            const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-            value = stored ? stored : "";
-        }
-    }
-    sqlite3_finalize(s);
-    return value;
-}
-
-} // namespace
-
 std::string builtDigest(const std::string& path)
 {
-    return builtInfo(path, schema::kInfoSourceDigest);
+    return location::storedDigest(path);
 }
 
 WriteResult writeGuideDatabase(const GuideContent& content, const std::string& path, const std::string& digest,
@@ -364,7 +341,7 @@ BuildResult buildGuide(const std::string& sourcesDir, const std::string& path)
 {
     const std::string digest = sourcesDigest(sourcesDir);
     // An older layout (indexes) is rebuilt too, even from the same sources.
-    if (fs::exists(path) && builtDigest(path) == digest && builtInfo(path, schema::kInfoSchema) == schema::kSchemaVersion)
+    if (fs::exists(path) && builtDigest(path) == digest && location::storedInfo(path, schema::kInfoSchema) == schema::kSchemaVersion)
         return {BuildOutcome::UpToDate, path + " is up to date"};
     SourcesResult sources = loadGuideSources(sourcesDir);
     if (sources.error)
