@@ -11,16 +11,8 @@ set -uo pipefail
 program=$1
 shots=${2:-}
 program_dir=$(dirname "$program")
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/ui/xserver.sh
+source "$(dirname "$0")/xserver.sh"
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/out" ] && cat "$work/out" >&2
@@ -82,13 +74,7 @@ bookmarks() { sqlite3 "$guide" "select count(*) from Lesezeichen where Notiz = '
 [ "$(bookmarks)" = 0 ] || fail "the copied guide already holds the bookmark"
 
 # A private X server on a free display number.
-exec 3>"$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -fbdir "$work/fb" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-wait_for "Xvfb" test -s "$work/displayfd"
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+start_private_x -fbdir "$work/fb"
 
 HOME="$work/home" XDG_DATA_HOME="$work/home/data" VINARIA_REPORT_PAINT=1 VINARIA_NO_ZOOM=1 \
   "$work/app/vinaria" >"$work/out" 2>&1 &

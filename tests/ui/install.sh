@@ -5,16 +5,8 @@
 # server its window paints, nothing is printed, and the copy is made.
 set -uo pipefail
 build=$1
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/ui/xserver.sh
+source "$(dirname "$0")/xserver.sh"
 fail() { echo "FAIL: $*" >&2; for f in "$work"/out "$work"/help; do [ -f "$f" ] && cat "$f" >&2; done; exit 1; }
 
 DESTDIR="$work/dest" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; fail "install failed"; }
@@ -53,16 +45,8 @@ grep -qF "$root/share/vinaria/vinaria2007_db.cdb" "$work/help" || fail "--help d
 grep -qF "$root/share/vinaria/ratgeber/0100.htm" "$work/help" || fail "--help does not name the installed Ratgeber"
 [ -e "$copy" ] && fail "--help made a copy"
 
-exec 3>"$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/displayfd" ] && break
-  sleep 0.1
-done
-[ -s "$work/displayfd" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY XDG_RUNTIME_DIR
+start_private_x
+unset XDG_RUNTIME_DIR
 
 VINARIA_REPORT_PAINT=1 VINARIA_NO_ZOOM=1 "$root/bin/vinaria" >"$work/out" 2>&1 &
 app_pid=$!

@@ -4,16 +4,8 @@
 # a display.
 set -uo pipefail
 program=$1
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=tests/ui/xserver.sh
+source "$(dirname "$0")/xserver.sh"
 fail() { echo "FAIL: $*" >&2; [ -f "$work/out" ] && cat "$work/out" >&2; exit 1; }
 
 # Without a display the program says so and exits non-zero.
@@ -23,16 +15,7 @@ fi
 grep -q "no graphical display" "$work/nodisplay" || fail "no plain message without a display"
 
 # A private X server on a free display number.
-exec 3>"$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/displayfd" ] && break
-  sleep 0.1
-done
-[ -s "$work/displayfd" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/displayfd")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+start_private_x
 
 VINARIA_REPORT_PAINT=1 VINARIA_NO_ZOOM=1 "$program" >"$work/out" 2>&1 &
 app_pid=$!
