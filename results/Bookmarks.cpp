@@ -12,6 +12,7 @@
 #include "resources/ResultsTexts.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "results/EntryView.h"
+#include "results/ResultsDialog.h"
 #include "results/ResultsDialogState.h"
 #include "services/DatabaseErrorText.h"
 #include "services/ShellServices.h"
@@ -106,14 +107,7 @@ void showBookmarkList(ResultsDialogState& state)
 bool fillBookmarkTree(WineDatabase& db, ui::TreeView& tree)
 {
     ResultsDialogState& state = *g_resultsDialogState;
-    state.guideFailed = false;
-    try {
-        if (!db.openRecordset(db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly)) {
-            db.closeRecordset();
-            state.guideFailed = db.guideLost();
-            return false;
-        }
-        ado::Recordset& rows = *db.recordset();
+    return readStatementRows(db, state, [&](ado::Recordset& rows) {
         for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
             const ado::Variant description = db.columnValue(kBookmarkDescription);
             char16_t label[kLabelUnits];
@@ -123,14 +117,8 @@ bool fillBookmarkTree(WineDatabase& db, ui::TreeView& tree)
             const std::intptr_t data = entryId.isInt() ? static_cast<std::intptr_t>(entryId.intValue()) : 0;
             tree.setItemFont(tree.insertItem(state.bookmarkNode, label, data), state.itemFont.get());
         }
-    } catch (const ado::Fault& fault) {
-        db.noteFault(fault);
-        db.closeRecordset();
-        state.guideFailed = db.lastFailure().reason != GuideFailure::None;
-        return false;
-    }
-    db.closeRecordset();
-    return true;
+        return true;
+    });
 }
 
 void bookmarkCheckClicked(ResultsDialogState& state)

@@ -209,38 +209,41 @@ void destroy(ResultsDialogState& state)
 
 } // namespace
 
+bool readStatementRows(WineDatabase& db, ResultsDialogState& state, const std::function<bool(ado::Recordset&)>& read)
+{
+    state.guideFailed = false;
+    bool listed = false;
+    try {
+        if (db.openRecordset(db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly))
+            listed = read(*db.recordset());
+        else
+            state.guideFailed = db.guideLost();
+    } catch (const ado::Fault& fault) {
+        db.noteFault(fault);
+        state.guideFailed = db.lastFailure().reason != GuideFailure::None;
+        listed = false;
+    }
+    db.closeRecordset();
+    return listed;
+}
+
 bool fillResultTree(WineDatabase& db, ui::TreeView& tree, int& hitCount)
 {
     hitCount = 0;
     ResultsDialogState& state = *g_resultsDialogState;
-    state.guideFailed = false;
-    try {
-        if (!db.openRecordset(db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly)) {
-            db.closeRecordset();
-            state.guideFailed = db.guideLost();
-            return false;
-        }
-        ado::Recordset& rows = *db.recordset();
+    const bool listed = readStatementRows(db, state, [&](ado::Recordset& rows) {
         rows.moveFirst();
-        if (rows.eof()) {
-            db.closeRecordset();
+        if (rows.eof())
             return false;
-        }
         hitCount = static_cast<int>(std::max(0L, rows.recordCount()));
         // Rows, not items, count: a row without keyword or with two colours uses one place.
         for (int row = 0; row < kMaxResultRows && !rows.eof(); ++row, rows.moveNext())
             listRow(state, db, tree);
-    } catch (const ado::Fault& fault) {
-        // A guide that fails while its rows are read gives no list at all:
-        // a partial one would pass for the whole answer.
-        db.noteFault(fault);
-        db.closeRecordset();
-        state.guideFailed = db.lastFailure().reason != GuideFailure::None;
+        return true;
+    });
+    if (!listed)
         hitCount = 0;
-        return false;
-    }
-    db.closeRecordset();
-    return true;
+    return listed;
 }
 
 bool runSearch(ResultsDialogState& state)

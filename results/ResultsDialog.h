@@ -4,10 +4,14 @@
 #include "platform/ui/Event.h"
 
 #include <cstdint>
+#include <functional>
 
 class WineDatabase;
 struct ResultsDialogState;
 
+namespace ado {
+class Recordset;
+}
 namespace ui {
 class TreeView;
 }
@@ -23,3 +27,11 @@ bool runSearch(ResultsDialogState& state);
 // under the colour nodes; hitCount is the statement's row count (0 when it
 // cannot be had). False when the statement cannot be run or finds no row.
 bool fillResultTree(WineDatabase& database, ui::TreeView& tree, int& hitCount);
+
+// Runs the statement in textBuffer as a static, read-only cursor and hands
+// its rows to read, which returns false when they hold nothing to list. A
+// failure of the guide while reading is recorded and marks
+// state.guideFailed, and the whole fill fails: no partial list passes for
+// the answer.
+bool readStatementRows(WineDatabase& database, ResultsDialogState& state,
+                       const std::function<bool(ado::Recordset&)>& read);
