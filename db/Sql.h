@@ -63,9 +63,17 @@ inline constexpr char16_t kVarietyDescriptionExact[] =
 // wine table stand in the order rows are read by position.
 namespace schema {
 
+// Searches run in keyword order, so the builder stores the entries in that
+// order: ID is an ordinary column (unique, indexed) rather than the row
+// number, and a walk in keyword order reads the file front to back. Large
+// pages hold whole entries, so reading a column never follows an overflow
+// chain and little space is lost at page ends; a million entries then fit in
+// SQLite's memory map.
+inline constexpr char kPageSize[] = "PRAGMA page_size = 65536;";
+
 inline constexpr char kCreateTables[] = R"(
 CREATE TABLE vinaria (
-  ID INTEGER PRIMARY KEY,
+  ID INTEGER NOT NULL,
   STICHWORT TEXT,
   Text TEXT,
   Land TEXT,
@@ -100,6 +108,7 @@ CREATE TABLE Ausgabe_Info (Schluessel TEXT PRIMARY KEY, Wert TEXT);
 // prose, so a condition is decided in the index and only hits read their row;
 // ID behind the keyword keeps equal keywords in entry order.
 inline constexpr char kCreateIndexes[] = R"(
+CREATE UNIQUE INDEX vinaria_ID ON vinaria (ID);
 CREATE INDEX vinaria_Land ON vinaria (Land, STICHWORT, ID, Stichwort_Klein, Regio_Lang,
   Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2);
 CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT, ID, Stichwort_Klein, Regio_Lang,
@@ -130,7 +139,7 @@ inline constexpr char kClearBookmarks[] = "DELETE FROM Lesezeichen";
 
 inline constexpr char kInfoSourceDigest[] = "quellen";
 inline constexpr char kInfoSchema[] = "schema";
-inline constexpr char kSchemaVersion[] = "2";
+inline constexpr char kSchemaVersion[] = "3";
 
 } // namespace schema
 

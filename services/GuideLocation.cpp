@@ -181,9 +181,12 @@ RefreshResult refreshUserCopy(const fs::path& origin, const fs::path& copy)
     const bool first = !fs::exists(copy, ec);
     if (!first) {
         // Only a guide that names its sources can be told apart; without a
-        // digest the user's copy is kept as it is.
+        // digest the user's copy is kept as it is. The same sources in a newer
+        // layout are taken too, so the copy searches as fast as the original.
         const std::string installed = storedDigest(origin);
-        if (installed.empty() || installed == storedDigest(copy))
+        if (installed.empty()
+            || (installed == storedDigest(copy)
+                && storedInfo(origin, schema::kInfoSchema) == storedInfo(copy, schema::kInfoSchema)))
             return {Refresh::Current, copy.string() + " is up to date"};
     }
     if (!copyGuideFile(origin, temp, error))

@@ -52,7 +52,8 @@ struct RefreshResult {
 };
 
 // Makes copy a copy of origin when it is missing, and replaces its content
-// with origin's when origin was built from other sources, keeping every
+// with origin's when origin was built from other sources or in another
+// layout (schema version), keeping every
 // bookmark of the old copy. On failure the old copy stays as it was.
 RefreshResult refreshUserCopy(const fs::path& origin, const fs::path& copy);
 

@@ -139,6 +139,27 @@ TEST(GuideLocation, ANewGuideReplacesTheCopysContentAndKeepsEveryBookmark)
     EXPECT_EQ(location::refreshUserCopy(installed, copy).outcome, location::Refresh::Current);
 }
 
+TEST(GuideLocation, TheSameGuideInANewerLayoutReplacesTheCopyAndKeepsItsBookmarks)
+{
+    const std::string folder = freshFolder();
+    Installed setup(folder);
+    const fs::path installed = buildDatabase(fixtureSources(), setup.share.string());
+    const fs::path copy = location::prepareGuide(setup.places);
+    addBookmark(copy, u"INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) VALUES ('2','Mosel','kühl')");
+    // The copy was made by an older program from the same sources.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(copy.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE Ausgabe_Info SET Wert = '2' WHERE Schluessel = 'schema'", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+
+    const location::RefreshResult result = location::refreshUserCopy(installed, copy);
+    EXPECT_EQ(result.outcome, location::Refresh::Replaced) << result.message;
+    EXPECT_EQ(location::storedInfo(copy, "schema"), location::storedInfo(installed, "schema"));
+    EXPECT_EQ(bookmarks(copy), "2:Mosel:kühl");
+    EXPECT_EQ(location::refreshUserCopy(installed, copy).outcome, location::Refresh::Current);
+}
+
 TEST(GuideLocation, ADamagedCopyIsNotReplacedSoItsBookmarksCanBeRescued)
 {
     const std::string folder = freshFolder();

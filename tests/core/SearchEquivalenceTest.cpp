@@ -1,7 +1,9 @@
 // The searches give the same hits in the same order on the guide as the
-// builder lays it out (indexes, connection settings, the UTF-8 LIKE) as on a
-// plain copy of it: only the keyword and country indexes, SQLite's defaults,
-// and the UTF-16 reference LIKE.
+// builder lays it out (row order, page size, indexes, connection settings,
+// the UTF-8 LIKE) as on a plain copy of it: entries stored by id, only the
+// keyword and country indexes, SQLite's defaults, and the UTF-16 reference
+// LIKE.
+#include "db/Sql.h"
 #include "db/WineDatabase.h"
 #include "platform/ado/Like.h"
 #include "platform/shell/ProgramPath.h"
@@ -18,6 +20,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,10 +31,21 @@ using namespace testing_support;
 constexpr int kEntries = 10000;
 constexpr int kCombinations = 240;
 
-// The guide as it was laid out before the covering indexes.
-constexpr char kPlainIndexes[] = "DROP INDEX vinaria_Land; DROP INDEX vinaria_Stichwort;"
-                                 "CREATE INDEX vinaria_Land ON vinaria (Land);"
-                                 "CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT);";
+// The guide as it was laid out before the search work: entries stored by id
+// on small pages, with only the keyword and country indexes.
+std::string plainLayoutOf(const std::string& guide)
+{
+    std::string tables = sql::schema::kCreateTables;
+    const std::string idColumn = "ID INTEGER NOT NULL,";
+    tables.replace(tables.find(idColumn), idColumn.size(), "ID INTEGER PRIMARY KEY,");
+    std::string script = "PRAGMA page_size = 4096;" + tables + "ATTACH '" + guide + "' AS g;";
+    for (const char* table : {"Land", "Region", "Rebsorten", "Lesezeichen", "Ausgabe_Info"})
+        script += std::string("INSERT INTO ") + table + " SELECT * FROM g." + table + ";";
+    return script + "INSERT INTO vinaria SELECT * FROM g.vinaria ORDER BY ID;"
+                    "CREATE INDEX vinaria_Land ON vinaria (Land);"
+                    "CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT);"
+                    "DETACH g;";
+}
 
 void referenceLike(sqlite3_context* context, int, sqlite3_value** argv)
 {
@@ -62,7 +76,13 @@ protected:
         base_ = new guide::GuideContent(base.content);
         const std::string path = *folder_ + "/vinaria2007_db.cdb";
         ASSERT_TRUE(guide::writeGuideDatabase(*base_, guide::syntheticWines(*base_, kEntries, 7), path, "test").ok);
-        fs::copy_file(path, *folder_ + "/plain/vinaria2007_db.cdb");
+        sqlite3* plain = nullptr;
+        ASSERT_EQ(sqlite3_open_v2((*folder_ + "/plain/vinaria2007_db.cdb").c_str(), &plain,
+                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+                  SQLITE_OK);
+        const int made = sqlite3_exec(plain, plainLayoutOf(path).c_str(), nullptr, nullptr, nullptr);
+        sqlite3_close(plain);
+        ASSERT_EQ(made, SQLITE_OK);
     }
 
     static void TearDownTestSuite()
@@ -77,8 +97,7 @@ protected:
         db.allocateTextBuffer();
         ASSERT_TRUE(db.open());
         const std::string plain = *folder_ + "/plain/vinaria2007_db.cdb";
-        ASSERT_EQ(sqlite3_open_v2(plain.c_str(), &reference, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(reference, kPlainIndexes, nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open_v2(plain.c_str(), &reference, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
         for (int args : {2, 3})
             sqlite3_create_function(reference, "like", args, SQLITE_UTF16, nullptr, referenceLike, nullptr, nullptr);
     }

@@ -106,12 +106,16 @@ void damageWineTable(const std::string& path)
     while (sqlite3_step(s) == SQLITE_ROW)
         pages.push_back(sqlite3_column_int(s, 0));
     sqlite3_finalize(s);
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &s, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    const int pageSize = sqlite3_column_int(s, 0);
+    sqlite3_finalize(s);
     sqlite3_close(db);
     ASSERT_GT(pages.size(), 6u);
     std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    const std::string garbage(4096, '\xA5');
+    const std::string garbage(static_cast<std::size_t>(pageSize), '\xA5');
     for (std::size_t i = pages.size() / 3; i < 2 * pages.size() / 3; ++i) {
-        file.seekp(static_cast<std::streamoff>(pages[i] - 1) * 4096);
+        file.seekp(static_cast<std::streamoff>(pages[i] - 1) * pageSize);
         file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
     }
 }

@@ -12,10 +12,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace guide {
 
@@ -41,6 +44,23 @@ struct StmtFinalizer {
     void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
 };
 using Stmt = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+
+// content's wines in the order they are stored.
+std::vector<const Wine*> inKeywordOrder(const std::vector<Wine>& wines)
+{
+    std::vector<std::pair<std::string, const Wine*>> keyed;
+    keyed.reserve(wines.size());
+    for (const Wine& w : wines)
+        keyed.emplace_back(storedKeyword(w.keyword), &w);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : a.second->id < b.second->id;
+    });
+    std::vector<const Wine*> ordered;
+    ordered.reserve(keyed.size());
+    for (const auto& k : keyed)
+        ordered.push_back(k.second);
+    return ordered;
+}
 
 class Writer {
 public:
@@ -122,8 +142,8 @@ public:
             if (!step(variety.get()))
                 return false;
         }
-        for (const Wine& w : c.wines)
-            if (!insertWine(wine.get(), w))
+        for (const Wine* w : inKeywordOrder(c.wines))
+            if (!insertWine(wine.get(), *w))
                 return false;
         Wine next;
         while (more && more(next))
@@ -261,6 +281,11 @@ private:
 
 } // namespace
 
+std::string storedKeyword(std::u16string_view keyword)
+{
+    return text::toStorageUtf8(keyword);
+}
+
 std::string builtDigest(const std::string& path)
 {
     return location::storedDigest(path);
@@ -288,7 +313,7 @@ WriteResult writeGuideDatabase(const GuideContent& content, const std::function<
             return result;
         }
         Writer w(db.get());
-        const bool written = w.exec(kBulkWritePragmas) && w.exec("BEGIN")
+        const bool written = w.exec(schema::kPageSize) && w.exec(kBulkWritePragmas) && w.exec("BEGIN")
             && w.exec(schema::kCreateTables) && w.content(content, more) && w.exec(schema::kCreateIndexes)
             && w.info(schema::kInfoSourceDigest, digest) && w.info(schema::kInfoSchema, schema::kSchemaVersion)
             && w.exec("COMMIT");

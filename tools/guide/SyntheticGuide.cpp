@@ -2,9 +2,11 @@
 #include "tools/guide/SyntheticGuide.h"
 
 #include "platform/text/Utf16.h"
+#include "tools/guide/GuideWriter.h"
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -169,27 +171,79 @@ void qualityOf(Random& r, Wine& w)
     w.quality2 = r.chance(30) ? std::min(8, base + 1) : base;
 }
 
+// Every entry draws from its own generator, so an entry can be made again
+// from its id alone: the keywords are drawn first to fix the order, and the
+// entries are then made in that order.
+Random entryRandom(std::uint64_t seed, int id)
+{
+    return Random(Random(seed ^ (static_cast<std::uint64_t>(id) * 0xD1B54A32D192ED03ull)).next());
+}
+
+// The first draws of an entry: its region and keyword.
+std::u16string drawKeyword(Random& r, const GuideContent& base, const Region*& region)
+{
+    region = &r.pick(base.regions);
+    return keywordFor(r, *region, base.varieties).substr(0, kKeywordLimit);
+}
+
+void drawEntry(Random& r, const GuideContent& base, int id, Wine& w)
+{
+    const Region* region = nullptr;
+    std::u16string keyword = drawKeyword(r, base, region);
+    w = Wine();
+    w.id = id;
+    w.country = region->country;
+    w.region = region->name;
+    w.keyword = std::move(keyword);
+    colourAndTaste(r, w);
+    qualityOf(r, w);
+    vintagesFor(r, region->country == u"DEU", w.vintages);
+    w.drinkSoon = r.chance(15);
+    w.withoutVintage = r.chance(5);
+    w.text = proseFor(r);
+}
+
+// The ids 1 to count in the order the writer stores entries. The keywords
+// are kept packed in one buffer: a million of them take about 30 MB.
+std::vector<std::int32_t> idsInKeywordOrder(const GuideContent& base, int count, std::uint64_t seed)
+{
+    std::string keywords;
+    std::vector<std::uint32_t> starts;
+    starts.reserve(static_cast<std::size_t>(count) + 1);
+    for (int id = 1; id <= count; ++id) {
+        Random r = entryRandom(seed, id);
+        const Region* region = nullptr;
+        starts.push_back(static_cast<std::uint32_t>(keywords.size()));
+        keywords += storedKeyword(drawKeyword(r, base, region));
+    }
+    starts.push_back(static_cast<std::uint32_t>(keywords.size()));
+    const auto keywordOf = [&](std::int32_t id) {
+        const auto i = static_cast<std::size_t>(id - 1);
+        return std::string_view(keywords).substr(starts[i], starts[i + 1] - starts[i]);
+    };
+    std::vector<std::int32_t> ids(static_cast<std::size_t>(count));
+    for (int id = 1; id <= count; ++id)
+        ids[static_cast<std::size_t>(id - 1)] = id;
+    std::sort(ids.begin(), ids.end(), [&](std::int32_t a, std::int32_t b) {
+        const std::string_view ka = keywordOf(a), kb = keywordOf(b);
+        return ka != kb ? ka < kb : a < b;
+    });
+    return ids;
+}
+
 } // namespace
 
 WineSource syntheticWines(const GuideContent& base, int count, std::uint64_t seed)
 {
-    if (base.regions.empty())
+    if (base.regions.empty() || count <= 0)
         return [](Wine&) { return false; };
-    return [&base, count, r = Random(seed), id = 0](Wine& w) mutable {
-        if (id >= count)
+    auto order = std::make_shared<const std::vector<std::int32_t>>(idsInKeywordOrder(base, count, seed));
+    return [&base, order, seed, next = std::size_t{0}](Wine& w) mutable {
+        if (next >= order->size())
             return false;
-        const Region& region = r.pick(base.regions);
-        w = Wine();
-        w.id = ++id;
-        w.country = region.country;
-        w.region = region.name;
-        w.keyword = keywordFor(r, region, base.varieties).substr(0, kKeywordLimit);
-        colourAndTaste(r, w);
-        qualityOf(r, w);
-        vintagesFor(r, region.country == u"DEU", w.vintages);
-        w.drinkSoon = r.chance(15);
-        w.withoutVintage = r.chance(5);
-        w.text = proseFor(r);
+        const int id = (*order)[next++];
+        Random r = entryRandom(seed, id);
+        drawEntry(r, base, id, w);
         return true;
     };
 }

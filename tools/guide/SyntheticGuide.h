@@ -14,7 +14,8 @@ namespace guide {
 using WineSource = std::function<bool(Wine&)>;
 
 // Generates count entries (ids 1 to count) over base's regions and varieties,
-// one at a time, so a guide of any size is written without holding it.
+// one at a time and in the order the writer stores them (keyword order), so a
+// guide of any size is written without holding it.
 // base must outlive the source.
 WineSource syntheticWines(const GuideContent& base, int count, std::uint64_t seed);
 
