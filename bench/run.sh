@@ -9,7 +9,7 @@
 #   SKIP_GENERATOR=1  leave out the generator's time and memory
 # Everything lands under build/: the Release builds (build/bench-after,
 # build/bench-before), the guides, made once and kept (build/bench-guides/N
-# and N-before, the same entries with the indexes the old builder made), and
+# and N-before, the same entries laid out as the old builder did), and
 # the results (build/bench-results).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -40,10 +40,22 @@ if [[ -z ${SKIP_BEFORE:-} ]]; then
   build_tree "$src" "$root/build/bench-before/build"
 fi
 
-# The guide as the builder made it before: the keyword and country indexes
-# on one column each.
-plain_indexes="DROP INDEX vinaria_Land; DROP INDEX vinaria_Stichwort;
-CREATE INDEX vinaria_Land ON vinaria (Land); CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT);"
+# The guide as the builder made it before: entries stored by id on 4 KB
+# pages, and the keyword and country indexes on one column each.
+old_layout() { # guide, new file
+  local tables
+  tables=$(sqlite3 "$1" "SELECT sql || ';' FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'" |
+    sed 's/ID INTEGER NOT NULL,/ID INTEGER PRIMARY KEY,/')
+  sqlite3 "$2" "PRAGMA page_size = 4096; PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;
+    PRAGMA cache_size = -65536; $tables ATTACH '$1' AS g; BEGIN;
+    INSERT INTO vinaria SELECT * FROM g.vinaria ORDER BY ID;
+    INSERT INTO Land SELECT * FROM g.Land; INSERT INTO Region SELECT * FROM g.Region;
+    INSERT INTO Rebsorten SELECT * FROM g.Rebsorten; INSERT INTO Lesezeichen SELECT * FROM g.Lesezeichen;
+    INSERT INTO Ausgabe_Info SELECT * FROM g.Ausgabe_Info;
+    CREATE INDEX vinaria_Land ON vinaria (Land); CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT);
+    CREATE INDEX Land_Bezeichnung ON Land (Bezeichnung); CREATE INDEX Land_Land ON Land (Land);
+    CREATE INDEX Region_Land ON Region (Land); COMMIT;" >/dev/null
+}
 
 for n in $sizes; do
   guide=$guides/$n/vinaria2007_db.cdb
@@ -54,8 +66,8 @@ for n in $sizes; do
   fi
   if [[ -z ${SKIP_BEFORE:-} && ! -f $guides/$n-before/vinaria2007_db.cdb ]]; then
     mkdir -p "$guides/$n-before"
-    cp "$guide" "$guides/$n-before/vinaria2007_db.cdb.neu"
-    sqlite3 "$guides/$n-before/vinaria2007_db.cdb.neu" "$plain_indexes"
+    rm -f "$guides/$n-before/vinaria2007_db.cdb.neu"
+    old_layout "$guide" "$guides/$n-before/vinaria2007_db.cdb.neu"
     mv "$guides/$n-before/vinaria2007_db.cdb.neu" "$guides/$n-before/vinaria2007_db.cdb"
   fi
   echo "== measuring the $n guide"
@@ -78,7 +90,8 @@ if [[ -z ${SKIP_GENERATOR:-} ]]; then
   rm -f "$copy" "$out"
   table=$(sqlite3 "$src" "SELECT sql || ';' FROM sqlite_master WHERE name = 'vinaria'")
   indexes=$(sqlite3 "$src" "SELECT sql || ';' FROM sqlite_master WHERE type = 'index' AND tbl_name = 'vinaria' AND sql IS NOT NULL")
-  /usr/bin/time -v sqlite3 "$copy" "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;
+  page_size=$(sqlite3 "$src" "PRAGMA page_size")
+  /usr/bin/time -v sqlite3 "$copy" "PRAGMA page_size = $page_size; PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;
     PRAGMA locking_mode = EXCLUSIVE; PRAGMA cache_size = -65536; ATTACH '$src' AS src; BEGIN; $table
     INSERT INTO main.vinaria SELECT * FROM src.vinaria; $indexes COMMIT;" 2>"$results/copy-$n.time" >/dev/null
   rm -f "$copy"

@@ -13,6 +13,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ado {
 
 char16_t foldCase(char16_t u)
@@ -92,7 +96,53 @@ bool hasFourByteCharacter(std::string_view v)
     return false;
 }
 
+// The byte of a needle that a search tests first: the first one that does not
+// start a multi-byte character. In the scrambled prose every character takes
+// two bytes and most share a handful of lead bytes, while the second bytes
+// vary; an ASCII needle simply uses its first byte.
+std::size_t anchorOf(std::string_view needle)
+{
+    for (std::size_t i = 0; i < needle.size(); ++i)
+        if (static_cast<unsigned char>(needle[i]) < 0xC0)
+            return i;
+    return 0;
+}
+
 } // namespace
+
+// The first place of segment s's bytes in v, or npos. Sixteen places at once
+// are tested on the anchor byte and the last byte, and only where both agree
+// are the bytes compared: the full text search spends most of its time here.
+std::size_t LikePattern::findBytes(std::string_view v, const Segment& s)
+{
+    const std::size_t n = s.bytes.size();
+    if (n > v.size())
+        return std::string_view::npos;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (n >= 2) {
+        const std::size_t a = s.anchor, b = n - 1;
+        const __m128i anchor = _mm_set1_epi8(s.bytes[a]);
+        const __m128i last = _mm_set1_epi8(s.bytes[b]);
+        const char* data = v.data();
+        for (; i + b + 16 <= v.size(); i += 16) {
+            const __m128i atAnchor = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + a));
+            const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + b));
+            auto mask = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(atAnchor, anchor), _mm_cmpeq_epi8(atLast, last))));
+            while (mask != 0) {
+                const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+                if (std::memcmp(data + at, s.bytes.data(), n) == 0)
+                    return at;
+                mask &= mask - 1;
+            }
+        }
+    }
+#endif
+    // The places the blocks above did not reach.
+    const void* hit = memmem(v.data() + i, v.size() - i, s.bytes.data(), n);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - v.data()) : std::string_view::npos;
+}
 
 LikePattern::LikePattern(std::string_view pattern) : source_(pattern)
 {
@@ -118,6 +168,7 @@ LikePattern::LikePattern(std::string_view pattern) : source_(pattern)
                     caseless = false;
             }
             s.caseless = caseless && !s.hasAny;
+            s.anchor = anchorOf(s.bytes);
             hasAny_ = hasAny_ || s.hasAny;
             segments_.push_back(std::move(s));
         }
@@ -157,10 +208,10 @@ bool LikePattern::find(const Segment& s, std::string_view v, std::size_t from, s
     if (s.caseless) {
         if (v.size() < from + s.bytes.size())
             return false;
-        const void* hit = memmem(v.data() + from, v.size() - from, s.bytes.data(), s.bytes.size());
-        if (!hit)
+        const std::size_t at = findBytes(v.substr(from), s);
+        if (at == std::string_view::npos)
             return false;
-        begin = static_cast<std::size_t>(static_cast<const char*>(hit) - v.data());
+        begin = from + at;
         end = begin + s.bytes.size();
         return true;
     }

@@ -31,7 +31,10 @@ private:
         std::string bytes;
         bool hasAny = false;   // holds a '?'
         bool caseless = false; // no character with a case partner: plain byte search
+        std::size_t anchor = 0; // the byte a plain search tests first
     };
+
+    static std::size_t findBytes(std::string_view v, const Segment& s);
 
     bool matchAt(const Segment& s, std::string_view v, std::size_t at, std::size_t& end) const;
     bool find(const Segment& s, std::string_view v, std::size_t from, std::size_t& begin, std::size_t& end) const;

@@ -103,6 +103,33 @@ TEST(LikePattern, AgreesWithTheReferenceOnMixedTexts)
     }
 }
 
+TEST(LikePattern, FindsCaselessTermsAnywhereInLongTexts)
+{
+    // Caseless characters of one and two bytes from a small alphabet, so that
+    // a term's first and last bytes often agree where the rest does not, in
+    // texts long enough to be searched sixteen places at a time.
+    const std::u16string alphabet[] = {u"ƅ", u"ǆ", u"ƀ", u"1", u"-"};
+    std::uint64_t state = 777;
+    auto next = [&state](std::size_t n) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<std::size_t>((state >> 33) % n);
+    };
+    auto text = [&](std::size_t minLength, std::size_t maxLength) {
+        std::u16string t;
+        for (std::size_t n = minLength + next(maxLength - minLength + 1); n > 0; --n)
+            t += alphabet[next(std::size(alphabet))];
+        return t;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::u16string term = text(1, 6), second = text(1, 3), value = text(0, 60);
+        for (const std::u16string& pattern : {u"*" + term + u"*", u"*" + term + u"*" + second + u"*"}) {
+            const ado::LikePattern compiled(text::toUtf8(pattern));
+            ASSERT_EQ(compiled.matches(text::toUtf8(value)), likeMatch(pattern, value))
+                << testing_support::utf8(pattern) << " on " << testing_support::utf8(value);
+        }
+    }
+}
+
 TEST(LikePattern, FindsTermsInScrambledAndCasedProse)
 {
     const ado::LikePattern kirsche("*kirsche*");
