@@ -143,7 +143,10 @@ void InputPanel::buildKeys()
     if (built_)
         return;
     built_ = true;
-    setFont(ui::makeFont(u"Tahoma", -11, 400));
+    // The keys' arrows are not in the dialog face: let the font borrow them.
+    QFont keys = ui::makeFont(u"Tahoma", -11, 400);
+    keys.setStyleStrategy(QFont::PreferAntialias);
+    setFont(keys);
     for (int layer = 0; layer < kLayers; ++layer) {
         const LayerTable& table = *kLayerTables[layer];
         for (int row = 0; row < kRows; ++row)

@@ -270,11 +270,33 @@ private:
     int id_;
 };
 
+// What the user types may be any character, unlike the dialogs' own texts:
+// an edit field's font may borrow a character from another face.
+QFont withFallbackFaces(QFont font)
+{
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::NoFontMerging));
+    return font;
+}
+
+// Only the strategy: face and size still follow the dialog's font.
+QFont fallbackFacesOnly()
+{
+    QFont font;
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+bool isEditField(const QWidget* widget)
+{
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
+}
+
 class LineEditWidget : public QLineEdit {
 public:
     LineEditWidget(Dialog* dialog, int id, QWidget* parent) : QLineEdit(parent), dialog_(dialog), id_(id)
     {
         connect(this, &QLineEdit::textEdited, this, [this] { dialog_->sendCommand(id_, kEditChanged); });
+        setFont(fallbackFacesOnly());
     }
 
 protected:
@@ -302,6 +324,7 @@ public:
             if (!settingText)
                 dialog_->sendCommand(id_, kEditChanged);
         });
+        setFont(fallbackFacesOnly());
     }
     bool settingText = false;
 
@@ -387,7 +410,7 @@ void Control::setFont(const Font* font, bool redraw)
 {
     if (!widget_ || !font)
         return;
-    widget_->setFont(font->qfont());
+    widget_->setFont(isEditField(widget_) ? withFallbackFaces(font->qfont()) : font->qfont());
     if (redraw)
         widget_->update();
 }

@@ -172,7 +172,9 @@ QFont makeFont(std::u16string_view face, int height, int weight)
     const bool bold = weight >= kBoldFrom;
     QFont font;
     font.setFamilies(familiesFor(face, bold));
-    font.setStyleStrategy(QFont::PreferAntialias);
+    // The faces hold every character the dialogs show; looking for fallback
+    // faces would cost more at start than loading the face itself.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoFontMerging));
     font.setHintingPreference(QFont::PreferVerticalHinting);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     if (height < 0) {

@@ -15,7 +15,10 @@ until_painted() {
   shift 2
   local out="$work/$label.$wrapper.out"
   case $wrapper in
-    callgrind) valgrind --tool=callgrind --callgrind-out-file="$work/$label.cg" "$@" >"$out" 2>"$work/$label.cg.log" & ;;
+    # Counts are dumped when the first complete paint of the window has been
+    # flushed to the X server, the same point in both programs.
+    callgrind) valgrind --tool=callgrind --callgrind-out-file="$work/$label.cg" \
+      --dump-after='QWidgetRepaintManager::paintAndFlush()' "$@" >"$out" 2>"$work/$label.cg.log" & ;;
     time) /usr/bin/time -v -o "$work/$label.time" "$@" >"$out" 2>/dev/null & ;;
   esac
   local pid=$!
@@ -23,17 +26,14 @@ until_painted() {
     grep -q "painted" "$out" 2>/dev/null && break
     sleep 0.1
   done
-  if [ "$wrapper" = callgrind ]; then
-    callgrind_control -d "$pid" >/dev/null 2>&1 || true
-    sleep 1
-  fi
+  [ "$wrapper" = callgrind ] && sleep 1
   # The wrapper's child is the program; end it, and the wrapper reports.
   pkill -TERM -P "$pid" 2>/dev/null || kill -TERM "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
 
 instructions() {
-  # The dump taken at the paint (the .1 file) when there is one.
+  # The dump taken at the first paint (the .1 file) when there is one.
   local file="$work/$1.cg.1"
   [ -f "$file" ] || file="$work/$1.cg"
   callgrind_annotate "$file" 2>/dev/null | awk '/PROGRAM TOTALS/ && !done {gsub(",", "", $1); print $1; done = 1}'
