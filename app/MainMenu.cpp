@@ -16,6 +16,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/Screen.h"
 #include "services/GuideLocation.h"
 
 namespace {
@@ -32,6 +33,21 @@ template <class T> void release(T*& pointer)
     pointer = nullptr;
 }
 
+void reportGuideFailure(ui::Dialog& dialog)
+{
+    ui::messageBox(&dialog, databaseErrorText(g_wineDatabase->lastFailure()), kDatabaseErrorCaption,
+                   ui::mb::kIconInformation | ui::mb::kOk);
+}
+
+void checkGuideWhole()
+{
+    // The menu may be gone by now (a test, or a very quick Done).
+    if (!g_appState || !g_appState->mainWindow || !g_wineDatabase)
+        return;
+    if (!g_wineDatabase->runDeferredCheck())
+        reportGuideFailure(*g_appState->mainWindow);
+}
+
 void initialise(ui::Dialog& dialog)
 {
     g_appState->mainWindow = &dialog;
@@ -45,9 +61,11 @@ void initialise(ui::Dialog& dialog)
     for (int id : kLinkLabels)
         dialog.control(id).setFont(g_appState->linkFont.get(), true);
 
-    if (!g_wineDatabase->open())
-        ui::messageBox(&dialog, databaseErrorText(g_wineDatabase->lastFailure()), kDatabaseErrorCaption,
-                       ui::mb::kIconInformation | ui::mb::kOk);
+    // The guide's whole-file check waits until the menu is on the screen.
+    if (!g_wineDatabase->open(WineDatabase::WholeFileCheck::Deferred))
+        reportGuideFailure(dialog);
+    else
+        ui::Screen::instance().afterFirstPaint(checkGuideWhole);
     g_shellServices->setInputPanel(false, true);
 }
 

@@ -35,13 +35,14 @@ void WineDatabase::setText(std::u16string_view sql)
     text::sanitize(textBuffer);
 }
 
-bool WineDatabase::open()
+bool WineDatabase::open(WholeFileCheck check)
 {
     cancelFill = false;
     const std::u16string path = filePath();
     path_ = path;
     lastFailure_ = {GuideFailure::None, path};
     wholeFileChecked_ = false;
+    wholeFileCheckDeferred_ = false;
     closedByFault_ = false;
     if (!ado::initializeRuntime())
         return false;
@@ -61,7 +62,7 @@ bool WineDatabase::open()
         std::error_code ec;
         const bool exists = std::filesystem::exists(std::filesystem::path(text::toUtf8(path)), ec);
         fail(exists ? failureForCode(connection_->lastError()) : GuideFailure::Missing);
-    } else if (const GuideFailure problem = checkOpenedGuide(); problem != GuideFailure::None) {
+    } else if (const GuideFailure problem = checkOpenedGuide(check); problem != GuideFailure::None) {
         // Nothing more is read from or written into a file that failed.
         connection_->close();
         fail(problem);
@@ -79,15 +80,19 @@ std::u16string WineDatabase::filePath() const
     return guidePath.empty() ? shell::siblingPath(shell::programPath(), kFileName) : guidePath;
 }
 
-GuideFailure WineDatabase::checkOpenedGuide()
+GuideFailure WineDatabase::checkOpenedGuide(WholeFileCheck check)
 {
     try {
         if (const GuideFailure layout = checkGuideLayout(*connection_); layout != GuideFailure::None)
             return layout;
         std::error_code ec;
         const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(text::toUtf8(path_)), ec);
-        // A file found damaged once is checked whole on every reopen.
+        // A file found damaged once is checked whole on every reopen, at once.
         if (damageSeen_ || (!ec && size <= kWholeFileCheckLimit)) {
+            if (check == WholeFileCheck::Deferred && !damageSeen_) {
+                wholeFileCheckDeferred_ = true;
+                return GuideFailure::None;
+            }
             wholeFileChecked_ = true;
             if (!connection_->quickCheck())
                 return GuideFailure::Damaged;
@@ -96,6 +101,32 @@ GuideFailure WineDatabase::checkOpenedGuide()
         return failureForCode(fault.code());
     }
     return GuideFailure::None;
+}
+
+bool WineDatabase::runDeferredCheck()
+{
+    if (!wholeFileCheckDeferred_)
+        return true;
+    wholeFileCheckDeferred_ = false;
+    if (!connection_ || !connection_->isOpen())
+        return true;
+    wholeFileChecked_ = true;
+    GuideFailure problem = GuideFailure::None;
+    try {
+        if (!connection_->quickCheck())
+            problem = GuideFailure::Damaged;
+    } catch (const ado::Fault& fault) {
+        problem = failureForCode(fault.code());
+    }
+    if (problem == GuideFailure::None)
+        return true;
+    // As if a statement had met the damage: nothing more is read or written.
+    fail(problem);
+    damageSeen_ = problem == GuideFailure::Damaged;
+    closeRecordset();
+    connection_->close();
+    closedByFault_ = true;
+    return false;
 }
 
 void WineDatabase::fail(GuideFailure reason)
@@ -148,6 +179,8 @@ bool WineDatabase::close()
 bool WineDatabase::openRecordset(const char16_t* sql, int cursorType, int lockType)
 {
     if (!recordset_ || !sql)
+        return false;
+    if (wholeFileCheckDeferred_ && !runDeferredCheck())
         return false;
     if (statementObserver)
         statementObserver(std::u16string_view(sql, text::length(sql)));

@@ -40,11 +40,20 @@ public:
     // Places a complete statement into textBuffer, cut to its capacity.
     void setText(std::u16string_view sql);
 
+    // When open() runs the whole-file check on a small guide: at once, or
+    // when the caller asks (runDeferredCheck) or the first statement runs,
+    // whichever comes first. The main menu lets its window appear first.
+    enum class WholeFileCheck { OnOpen, Deferred };
+
     // Connects to the guide file (filePath). A second call replaces the
     // connection and recordset with new ones. A file that is no guide, has
     // another layout or is damaged is not kept open, so nothing is ever
     // written into it; lastFailure() says why.
-    bool open();
+    bool open(WholeFileCheck check = WholeFileCheck::OnOpen);
+    // Runs a whole-file check that open() deferred, if it has not run yet.
+    // False when it found the guide damaged or unreadable: the connection is
+    // closed as on a fault, and lastFailure() says why.
+    bool runDeferredCheck();
     // The guide file open() connects to: guidePath, or the file beside the
     // program when guidePath is empty.
     std::u16string filePath() const;
@@ -90,7 +99,7 @@ private:
     // The open step for operations that report failure by their result: a
     // fault of the component counts as a refused statement.
     bool openQuietly(const char16_t* sql);
-    GuideFailure checkOpenedGuide();
+    GuideFailure checkOpenedGuide(WholeFileCheck check);
     void fail(GuideFailure reason);
 
     // Files up to this size get the engine's whole-file check on every open
@@ -105,6 +114,7 @@ private:
     GuideProblem lastFailure_;
     std::u16string path_;
     bool wholeFileChecked_ = false;
+    bool wholeFileCheckDeferred_ = false;
     bool closedByFault_ = false;
     bool damageSeen_ = false;
 };

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
-  libsqlite3-dev sqlite3
+  libsqlite3-dev zlib1g-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
   fonts-wine fonts-dejavu-core fonts-dancingscript

@@ -79,9 +79,10 @@ void drawStaticText(QPainter& painter, const QRect& box, QString text, unsigned 
     QFont font = painter.font();
     // The substitute faces run a little wider than the handheld's; a one-line
     // text that misses its box by a few per cent is narrowed instead of
-    // losing its last letter.
+    // losing its last letter. Less than a pixel over, the letter's own margin
+    // takes it, and a narrowed copy of the face is not worth loading.
     const double natural = QFontMetricsF(font).horizontalAdvance(text);
-    if (!text.contains(QLatin1Char('\n')) && natural > box.width() && natural <= box.width() * 1.08)
+    if (!text.contains(QLatin1Char('\n')) && natural > box.width() + 1 && natural <= box.width() * 1.08)
         font.setStretch(static_cast<int>(100.0 * box.width() / natural));
     const EmMetrics em = emMetrics(font);
     const double pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();

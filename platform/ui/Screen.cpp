@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace ui {
 
@@ -40,20 +40,46 @@ class NavigationBar : public QWidget {
 public:
     using QWidget::QWidget;
     std::function<void()> firstPaint;
+    bool painted = false;
+    std::vector<std::function<void()>> afterFirstPaint;
+
+    // Runs work from the event loop once the window has been painted.
+    void queueAfterFirstPaint(std::function<void()> work)
+    {
+        if (painted)
+            QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+        else
+            afterFirstPaint.push_back(std::move(work));
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override
     {
         QWidget::paintEvent(event);
+        if (painted)
+            return;
+        painted = true;
         if (firstPaint) {
             auto observer = std::move(firstPaint);
             firstPaint = nullptr;
             observer();
         }
+        // Not from inside the paint: the work may open a message box.
+        for (auto& work : afterFirstPaint)
+            QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+        afterFirstPaint.clear();
     }
 };
 
 const QColor kNavigationBlue(0, 51, 153);
+
+// The navigation bar: the caption from the left, the Done button at the right.
+constexpr int kBarMargin = 2;
+constexpr int kCaptionLeft = 6;
+constexpr int kDoneWidth = 26;
+constexpr int kDoneHeight = 20;
+constexpr int kDoneLeft = Screen::kWidth - 3 - kDoneWidth;
+constexpr int kDoneGap = 6;
 
 // The Done button: a white-rimmed pill on the navigation bar, drawn by hand
 // because a style sheet costs more at start than the whole bar.
@@ -160,17 +186,16 @@ Screen::Screen() : impl_(new Impl)
     navPalette.setColor(QPalette::Window, kNavigationBlue);
     navPalette.setColor(QPalette::WindowText, Qt::white);
     impl_->navBar->setPalette(navPalette);
-    auto* navLayout = new QHBoxLayout(impl_->navBar);
-    navLayout->setContentsMargins(6, 2, 3, 2);
+    // Placed by hand: the bar never changes size, and a layout would measure
+    // the caption's text before the window is first shown.
     impl_->caption = new QLabel(impl_->navBar);
     impl_->caption->setFont(makeFont(u"Tahoma", -12, 700));
     impl_->caption->setPalette(navPalette);
-    navLayout->addWidget(impl_->caption, 1);
+    impl_->caption->setGeometry(kCaptionLeft, kBarMargin, kDoneLeft - kDoneGap - kCaptionLeft, kBarHeight - 2 * kBarMargin);
     impl_->done = new DoneButton(QStringLiteral("ok"), impl_->navBar);
-    impl_->done->setFixedSize(26, 20);
+    impl_->done->setGeometry(kDoneLeft, (kBarHeight - kDoneHeight) / 2, kDoneWidth, kDoneHeight);
     impl_->done->setFocusPolicy(Qt::NoFocus);
     impl_->done->setFont(makeFont(u"Tahoma", -12, 700));
-    navLayout->addWidget(impl_->done);
     QObject::connect(impl_->done, &QPushButton::clicked, impl_->done, [this] { pressDone(); });
 
     impl_->area = new QWidget(w);
@@ -389,6 +414,11 @@ bool Screen::pressDefault()
 void Screen::setFirstPaintObserver(std::function<void()> observer)
 {
     static_cast<NavigationBar*>(impl_->navBar)->firstPaint = std::move(observer);
+}
+
+void Screen::afterFirstPaint(std::function<void()> work)
+{
+    static_cast<NavigationBar*>(impl_->navBar)->queueAfterFirstPaint(std::move(work));
 }
 
 void registerWindow(std::u16string_view className, QWidget* window)

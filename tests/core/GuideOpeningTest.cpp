@@ -26,25 +26,6 @@ namespace {
 
 constexpr char16_t kSaveBookmark[] = u"INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) VALUES ('1','a','b')";
 
-// Wines with enough prose to fill many pages of the wine table.
-guide::GuideContent wordyGuide()
-{
-    guide::GuideContent c;
-    c.countries.push_back({u"FRA", u"Frankreich"});
-    c.regions.push_back({u"FRA", u"Bordeaux"});
-    for (int i = 1; i <= 300; ++i) {
-        guide::Wine w;
-        w.id = i;
-        w.keyword = u"Riesling " + text::fromUtf8(std::to_string(i));
-        w.country = u"FRA";
-        w.region = u"Bordeaux";
-        w.white = true;
-        w.text = std::u16string(600, u'a');
-        c.wines.push_back(w);
-    }
-    return c;
-}
-
 sqlite3* rawOpen(const std::string& path)
 {
     sqlite3* db = nullptr;
@@ -153,6 +134,33 @@ TEST_F(GuideOpening, ADamagedWineTableIsFoundOnOpening)
     EXPECT_EQ(openFails(), GuideFailure::Damaged);
     EXPECT_EQ(db.execute(kSaveBookmark), 1);
     EXPECT_EQ(count(path, "SELECT count(*) FROM Lesezeichen"), 0);
+}
+
+TEST_F(GuideOpening, ADeferredCheckFindsTheDamageBeforeAnyStatementRuns)
+{
+    buildDatabase(wordyGuide(), folder);
+    damageWineTable(path);
+    // Opening says nothing yet; the first statement runs the check first.
+    ASSERT_TRUE(db.open(WineDatabase::WholeFileCheck::Deferred));
+    EXPECT_EQ(db.execute(kSaveBookmark), 1);
+    EXPECT_EQ(db.lastFailure().reason, GuideFailure::Damaged);
+    EXPECT_TRUE(db.guideLost());
+    EXPECT_EQ(count(path, "SELECT count(*) FROM Lesezeichen"), 0);
+
+    // A file once found damaged is checked at once on every reopen.
+    EXPECT_FALSE(db.open(WineDatabase::WholeFileCheck::Deferred));
+    EXPECT_EQ(db.lastFailure().reason, GuideFailure::Damaged);
+}
+
+TEST_F(GuideOpening, ADeferredCheckOfASoundGuideLetsEveryStatementThrough)
+{
+    buildDatabase(wordyGuide(), folder);
+    ASSERT_TRUE(db.open(WineDatabase::WholeFileCheck::Deferred));
+    EXPECT_TRUE(db.runDeferredCheck());
+    EXPECT_TRUE(db.runDeferredCheck());
+    EXPECT_EQ(db.execute(kSaveBookmark), 0);
+    EXPECT_EQ(db.lastFailure().reason, GuideFailure::None);
+    EXPECT_EQ(count(path, "SELECT count(*) FROM Lesezeichen"), 1);
 }
 
 TEST_F(GuideOpening, DamageMetWhileReadingIsAFailureNotTheEndOfTheRows)

@@ -94,6 +94,24 @@ std::string firstValue(const std::string& db, const std::string& sql)
     return value;
 }
 
+guide::GuideContent wordyGuide()
+{
+    guide::GuideContent c;
+    c.countries.push_back({u"FRA", u"Frankreich"});
+    c.regions.push_back({u"FRA", u"Bordeaux"});
+    for (int i = 1; i <= 300; ++i) {
+        guide::Wine w;
+        w.id = i;
+        w.keyword = u"Riesling " + text::fromUtf8(std::to_string(i));
+        w.country = u"FRA";
+        w.region = u"Bordeaux";
+        w.white = true;
+        w.text = std::u16string(600, u'a');
+        c.wines.push_back(w);
+    }
+    return c;
+}
+
 // Overwrites the middle leaf pages of the wine table with garbage.
 void damageWineTable(const std::string& path)
 {

@@ -57,6 +57,9 @@ std::string utf8(std::u16string_view text);
 // "<none>" when there is no such row or value.
 std::string firstValue(const std::string& db, const std::string& sql);
 
+// Wines with enough prose to fill many pages of the wine table.
+guide::GuideContent wordyGuide();
+
 // Overwrites the middle leaf pages of the wine table with garbage.
 void damageWineTable(const std::string& path);
 // Bumps the file's change counter, so an open connection reads its pages

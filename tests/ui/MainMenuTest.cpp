@@ -14,6 +14,8 @@
 
 #include <QPainter>
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -165,6 +167,23 @@ TEST_F(MainMenuTest, MissingDatabaseIsReportedOnceAndTheMenuStaysUsable)
     EXPECT_NE(text.find(text::fromUtf8(folder + "/vinaria2007_db.cdb")), std::u16string::npos) << utf8(text);
     EXPECT_NE(text.find(u"neu"), std::u16string::npos) << utf8(text);
     EXPECT_EQ(opened, (std::vector<int>{128, 109}));
+}
+
+TEST_F(MainMenuTest, ADamagedGuideIsReportedOnceTheMenuIsOnTheScreen)
+{
+    testing_support::damageWineTable(testing_support::buildDatabase(testing_support::wordyGuide(), folder));
+    testing_support::placeProgramIn(folder);
+    run([&](ui::Dialog& menu) {
+        // Nothing is said before the menu has been painted.
+        EXPECT_TRUE(messages.empty());
+        menu.widget()->window()->grab(); // paints the whole window once
+        QCoreApplication::processEvents();
+        EXPECT_EQ(messages.size(), 1u);
+        EXPECT_EQ(g_wineDatabase->lastFailure().reason, GuideFailure::Damaged);
+        menu.sendCommand(ui::kIdOk);
+    });
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].caption, u"FEHLER");
 }
 
 TEST_F(MainMenuTest, RatgeberOpensTheGuideBesideTheProgram)
