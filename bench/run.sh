@@ -7,6 +7,7 @@
 #   ITERATIONS=n   interleaved runs per search (default 9)
 #   SKIP_BEFORE=1  measure the current tree only
 #   SKIP_GENERATOR=1  leave out the generator's time and memory
+#   PAIRS=n        generator and SQLite copy runs, taken in turns (default 3)
 # Everything lands under build/: the Release builds (build/bench-after,
 # build/bench-before), the guides, made once and kept (build/bench-guides/N
 # and N-before, the same entries laid out as the old builder did), and
@@ -17,6 +18,7 @@ root=$PWD
 sizes=${*:-1000 10000 100000 1000000}
 before_rev=${BEFORE:-da2a609}
 iterations=${ITERATIONS:-9}
+pairs=${PAIRS:-3}
 guides=$root/build/bench-guides
 results=$root/build/bench-results
 mkdir -p "$guides" "$results"
@@ -81,22 +83,41 @@ done
 
 if [[ -z ${SKIP_GENERATOR:-} ]]; then
   n=$(echo "$sizes" | tr ' ' '\n' | sort -n | tail -1)
-  echo "== the generator against SQLite copying the same rows ($n entries)"
-  out=$results/generated-$n.cdb
-  /usr/bin/time -v build/bench-after/tools/vinaria-guidegen --sources data/guide --entries "$n" --seed 7 \
-    --output "$out" 2>"$results/generator-$n.time" >/dev/null
+  echo "== the generator against SQLite copying the same rows ($n entries), $pairs pairs"
   src=$guides/$n/vinaria2007_db.cdb
+  out=$results/generated-$n.cdb
   copy=$results/copied-$n.cdb
-  rm -f "$copy" "$out"
   table=$(sqlite3 "$src" "SELECT sql || ';' FROM sqlite_master WHERE name = 'vinaria'")
   indexes=$(sqlite3 "$src" "SELECT sql || ';' FROM sqlite_master WHERE type = 'index' AND tbl_name = 'vinaria' AND sql IS NOT NULL")
   page_size=$(sqlite3 "$src" "PRAGMA page_size")
-  /usr/bin/time -v sqlite3 "$copy" "PRAGMA page_size = $page_size; PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;
-    PRAGMA locking_mode = EXCLUSIVE; PRAGMA cache_size = -65536; ATTACH '$src' AS src; BEGIN; $table
-    INSERT INTO main.vinaria SELECT * FROM src.vinaria; $indexes COMMIT;" 2>"$results/copy-$n.time" >/dev/null
-  rm -f "$copy"
-  grep -E 'Elapsed|Maximum resident' "$results/generator-$n.time" | sed 's/^/generator: /'
-  grep -E 'Elapsed|Maximum resident' "$results/copy-$n.time" | sed 's/^/sqlite copy: /'
+  # Taken in turns, so that a change in the machine's load hits both alike.
+  for pair in $(seq "$pairs"); do
+    rm -f "$out" "$copy"
+    /usr/bin/time -f "%e %M" -o "$results/generator-$n.$pair" build/bench-after/tools/vinaria-guidegen \
+      --sources data/guide --entries "$n" --seed 7 --output "$out" >/dev/null
+    # SQLite's copy moves the stored records as they are (its transfer
+    # optimisation); with ORDER BY rowid every row goes through its statement
+    # engine, as the generator's rows do.
+    for how in copy insert; do
+      order=""
+      [[ $how == insert ]] && order="ORDER BY rowid"
+      rm -f "$copy"
+      /usr/bin/time -f "%e %M" -o "$results/$how-$n.$pair" sqlite3 "$copy" "PRAGMA page_size = $page_size;
+        PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE;
+        PRAGMA cache_size = -65536; ATTACH '$src' AS src; BEGIN; $table
+        INSERT INTO main.vinaria SELECT * FROM src.vinaria $order; $indexes COMMIT;" >/dev/null
+    done
+    read -r gs gk <"$results/generator-$n.$pair"
+    read -r cs ck <"$results/copy-$n.$pair"
+    read -r is ik <"$results/insert-$n.$pair"
+    echo "pair $pair: generator ${gs} s, ${gk} kB peak; sqlite copy ${cs} s, ${ck} kB; sqlite insert ${is} s, ${ik} kB;" \
+      "ratios $(awk "BEGIN {printf \"%.2f %.2f\", $gs / $cs, $gs / $is}")"
+  done | tee "$results/generator-$n.txt"
+  rm -f "$out" "$copy"
+  for column in 2 1; do
+    awk -v c=$column '{print $(NF - c + 1)}' "$results/generator-$n.txt" | sort -n |
+      awk -v what="$([[ $column == 2 ]] && echo copy || echo insert)" '{r[NR] = $1} END {print "median ratio to the sqlite " what ": " r[int((NR + 1) / 2)]}'
+  done
   ls -l "$src" | awk '{print "file size: " $5 " bytes"}'
 fi
 

@@ -24,6 +24,8 @@ char16_t unscrambled(char16_t u)
 // first two ranges are the ones the engine's LIKE folds, so its folding serves.
 char16_t lowerUnit(char16_t u)
 {
+    if (u < 0x80)
+        return (u >= u'A' && u <= u'Z') ? static_cast<char16_t>(u + 32) : u;
     if (u < 0x100)
         return ado::foldCase(u);
     if (u > 0x17F)

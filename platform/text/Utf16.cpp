@@ -72,32 +72,38 @@ void appendSanitized(std::u16string& out, std::u16string_view text)
 
 std::string encodeUtf8(std::u16string_view in, bool keepLoneSurrogates)
 {
-    std::string out;
-    out.reserve(in.size());
+    // Written through a pointer into room for the longest form (three bytes a
+    // unit; a pair takes four for two): the builder encodes every text of a
+    // guide here.
+    std::string out(in.size() * 3, '\0');
+    char* o = out.data();
     for (std::size_t i = 0; i < in.size(); ++i) {
         char32_t cp = in[i];
+        if (cp < 0x80) {
+            *o++ = static_cast<char>(cp);
+            continue;
+        }
         if (isHigh(in[i]) && i + 1 < in.size() && isLow(in[i + 1])) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
             ++i;
         } else if ((isHigh(in[i]) || isLow(in[i])) && !keepLoneSurrogates) {
             cp = 0xFFFD;
         }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        if (cp < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (cp >> 6));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *o++ = static_cast<char>(0xE0 | (cp >> 12));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+            *o++ = static_cast<char>(0xF0 | (cp >> 18));
+            *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
+    out.resize(static_cast<std::size_t>(o - out.data()));
     return out;
 }
 
