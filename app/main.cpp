@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vinaria"));
 
     if (std::getenv("VINARIA_REPORT_PAINT"))
-        ui::Screen::instance().setFirstPaintObserver([] {
+        ui::Screen::instance().afterFirstPaint([] {
             std::puts("vinaria: main window painted");
             std::fflush(stdout);
         });

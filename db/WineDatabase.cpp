@@ -93,14 +93,22 @@ GuideFailure WineDatabase::checkOpenedGuide(WholeFileCheck check)
                 wholeFileCheckDeferred_ = true;
                 return GuideFailure::None;
             }
-            wholeFileChecked_ = true;
-            if (!connection_->quickCheck())
-                return GuideFailure::Damaged;
+            return checkWholeFile();
         }
     } catch (const ado::Fault& fault) {
         return failureForCode(fault.code());
     }
     return GuideFailure::None;
+}
+
+GuideFailure WineDatabase::checkWholeFile()
+{
+    wholeFileChecked_ = true;
+    try {
+        return connection_->quickCheck() ? GuideFailure::None : GuideFailure::Damaged;
+    } catch (const ado::Fault& fault) {
+        return failureForCode(fault.code());
+    }
 }
 
 bool WineDatabase::runDeferredCheck()
@@ -110,22 +118,11 @@ bool WineDatabase::runDeferredCheck()
     wholeFileCheckDeferred_ = false;
     if (!connection_ || !connection_->isOpen())
         return true;
-    wholeFileChecked_ = true;
-    GuideFailure problem = GuideFailure::None;
-    try {
-        if (!connection_->quickCheck())
-            problem = GuideFailure::Damaged;
-    } catch (const ado::Fault& fault) {
-        problem = failureForCode(fault.code());
-    }
+    const GuideFailure problem = checkWholeFile();
     if (problem == GuideFailure::None)
         return true;
-    // As if a statement had met the damage: nothing more is read or written.
-    fail(problem);
-    damageSeen_ = problem == GuideFailure::Damaged;
-    closeRecordset();
-    connection_->close();
-    closedByFault_ = true;
+    // As if a statement had met it.
+    failAndCloseIfDamaged(problem);
     return false;
 }
 
@@ -145,18 +142,20 @@ void WineDatabase::noteFault(const ado::Fault& fault)
     // A fault that is not a lock may be damage the open did not look for.
     if (reason != GuideFailure::Locked && reason != GuideFailure::Damaged && !wholeFileChecked_ && connection_
         && connection_->isOpen()) {
-        wholeFileChecked_ = true;
-        try {
-            if (!connection_->quickCheck())
-                reason = GuideFailure::Damaged;
-        } catch (const ado::Fault&) {
-        }
+        if (checkWholeFile() == GuideFailure::Damaged)
+            reason = GuideFailure::Damaged;
     }
+    failAndCloseIfDamaged(reason);
+}
+
+void WineDatabase::failAndCloseIfDamaged(GuideFailure reason)
+{
     fail(reason);
+    if (reason != GuideFailure::Damaged)
+        return;
     // A damaged file takes no further bookmark.
-    if (reason == GuideFailure::Damaged)
-        damageSeen_ = true;
-    if (reason == GuideFailure::Damaged && connection_) {
+    damageSeen_ = true;
+    if (connection_) {
         closeRecordset();
         connection_->close();
         closedByFault_ = true;

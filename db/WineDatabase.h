@@ -100,7 +100,11 @@ private:
     // fault of the component counts as a refused statement.
     bool openQuietly(const char16_t* sql);
     GuideFailure checkOpenedGuide(WholeFileCheck check);
+    // The engine's whole-file check on the open connection.
+    GuideFailure checkWholeFile();
     void fail(GuideFailure reason);
+    // Records reason; damage also closes the connection for good.
+    void failAndCloseIfDamaged(GuideFailure reason);
 
     // Files up to this size get the engine's whole-file check on every open
     // (the shipped guide, 4 MB, takes about 50 ms); larger ones, where it

@@ -14,6 +14,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <memory>
 #include <system_error>
 
@@ -144,29 +145,49 @@ Choice chooseGuide(const Places& places)
     return {Use::Missing, beside, beside};
 }
 
-std::string storedInfo(const fs::path& guide, const char* key)
+namespace {
+
+// The values of keys, read in one opening of the file; a missing, null or
+// unreadable value reads as empty (for the digest: rebuild).
+template <std::size_t N>
+std::array<std::string, N> storedValues(const fs::path& guide, const std::array<const char*, N>& keys)
 {
+    std::array<std::string, N> values;
     std::error_code ec;
     if (!fs::is_regular_file(guide, ec))
-        return {};
+        return values;
     Db db = openDb(guide, SQLITE_OPEN_READONLY);
     sqlite3_stmt* s = nullptr;
-    std::string value;
     if (db && sqlite3_prepare_v2(db.get(), schema::kSelectInfo, -1, &s, nullptr) == SQLITE_OK) {
-        sqlite3_bind_text(s, 1, key, -1, SQLITE_STATIC);
-        // A missing, null or unreadable value reads as empty (for the digest: rebuild).
-        if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_type(s, 0) == SQLITE_TEXT) {
-            const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-            value = stored ? stored : "";
+        for (std::size_t i = 0; i < N; ++i) {
+            sqlite3_bind_text(s, 1, keys[i], -1, SQLITE_STATIC);
+            if (sqlite3_step(s) == SQLITE_ROW && sqlite3_column_type(s, 0) == SQLITE_TEXT) {
+                const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+                values[i] = stored ? stored : "";
+            }
+            sqlite3_reset(s);
         }
     }
     sqlite3_finalize(s);
-    return value;
+    return values;
+}
+
+} // namespace
+
+std::string storedInfo(const fs::path& guide, const char* key)
+{
+    return storedValues<1>(guide, {key})[0];
 }
 
 std::string storedDigest(const fs::path& guide)
 {
     return storedInfo(guide, schema::kInfoSourceDigest);
+}
+
+BuildInfo storedBuildInfo(const fs::path& guide)
+{
+    const auto values = storedValues<2>(guide, {schema::kInfoSourceDigest, schema::kInfoSchema});
+    return {values[0], values[1]};
 }
 
 RefreshResult refreshUserCopy(const fs::path& origin, const fs::path& copy)
@@ -183,10 +204,8 @@ RefreshResult refreshUserCopy(const fs::path& origin, const fs::path& copy)
         // Only a guide that names its sources can be told apart; without a
         // digest the user's copy is kept as it is. The same sources in a newer
         // layout are taken too, so the copy searches as fast as the original.
-        const std::string installed = storedDigest(origin);
-        if (installed.empty()
-            || (installed == storedDigest(copy)
-                && storedInfo(origin, schema::kInfoSchema) == storedInfo(copy, schema::kInfoSchema)))
+        const BuildInfo installed = storedBuildInfo(origin);
+        if (installed.digest.empty() || installed == storedBuildInfo(copy))
             return {Refresh::Current, copy.string() + " is up to date"};
     }
     if (!copyGuideFile(origin, temp, error))

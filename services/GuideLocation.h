@@ -63,6 +63,14 @@ std::string storedInfo(const fs::path& guide, const char* key);
 // The source digest a guide database was built from; empty when none.
 std::string storedDigest(const fs::path& guide);
 
+// What a guide database was built from and in which layout, read at once.
+struct BuildInfo {
+    std::string digest; // of the sources; empty when none
+    std::string schema; // the layout's version
+    bool operator==(const BuildInfo&) const = default;
+};
+BuildInfo storedBuildInfo(const fs::path& guide);
+
 // Chooses the guide, refreshes the user's copy when one is used, and gives
 // the file to open. A failed refresh goes to the debug output.
 fs::path prepareGuide(const Places& places);

@@ -39,7 +39,6 @@ std::map<std::u16string, QWidget*>& windowClasses()
 class NavigationBar : public QWidget {
 public:
     using QWidget::QWidget;
-    std::function<void()> firstPaint;
     bool painted = false;
     std::vector<std::function<void()>> afterFirstPaint;
 
@@ -59,11 +58,6 @@ protected:
         if (painted)
             return;
         painted = true;
-        if (firstPaint) {
-            auto observer = std::move(firstPaint);
-            firstPaint = nullptr;
-            observer();
-        }
         // Not from inside the paint: the work may open a message box.
         for (auto& work : afterFirstPaint)
             QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
@@ -78,7 +72,8 @@ constexpr int kBarMargin = 2;
 constexpr int kCaptionLeft = 6;
 constexpr int kDoneWidth = 26;
 constexpr int kDoneHeight = 20;
-constexpr int kDoneLeft = Screen::kWidth - 3 - kDoneWidth;
+constexpr int kDoneRightMargin = 3;
+constexpr int kDoneLeft = Screen::kWidth - kDoneRightMargin - kDoneWidth;
 constexpr int kDoneGap = 6;
 
 // The Done button: a white-rimmed pill on the navigation bar, drawn by hand
@@ -409,11 +404,6 @@ bool Screen::pressDefault()
             return true;
         }
     return false;
-}
-
-void Screen::setFirstPaintObserver(std::function<void()> observer)
-{
-    static_cast<NavigationBar*>(impl_->navBar)->firstPaint = std::move(observer);
 }
 
 void Screen::afterFirstPaint(std::function<void()> work)

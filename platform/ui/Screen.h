@@ -62,8 +62,6 @@ public:
     // button, or the top dialog's first push button from an edit field.
     bool pressDefault();
 
-    // Called once, after the window's first paint.
-    void setFirstPaintObserver(std::function<void()> observer);
     // Runs work from the event loop after the window's first paint (at once
     // when it has been painted): for work the first screen does not need.
     void afterFirstPaint(std::function<void()> work);

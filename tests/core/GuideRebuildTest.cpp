@@ -38,19 +38,6 @@ void run(const std::string& path, const char* sql)
     sqlite3_close(db);
 }
 
-std::string value(const std::string& path, const char* sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* s = nullptr;
-    std::string out = "<none>";
-    if (sqlite3_prepare_v2(db, sql, -1, &s, nullptr) == SQLITE_OK && sqlite3_step(s) == SQLITE_ROW && sqlite3_column_text(s, 0))
-        out = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-    return out;
-}
-
 // Every character the sources use, and scripts whose scrambled units are
 // surrogates or land next to them.
 std::u16string everyCharacter()
@@ -127,7 +114,7 @@ TEST(GuideRebuild, ANullOrOddDigestMeansRebuildAndKeepsTheBookmarks)
         const guide::BuildResult result = guide::buildGuide(sources, db);
         EXPECT_EQ(result.outcome, guide::BuildOutcome::Built) << digest << ": " << result.message;
         EXPECT_EQ(guide::builtDigest(db), guide::sourcesDigest(sources));
-        EXPECT_EQ(value(db, "select Beschreibung || ':' || Notiz from Lesezeichen"), "Mein Pomerol:Zu Lamm");
+        EXPECT_EQ(firstValue(db, "select Beschreibung || ':' || Notiz from Lesezeichen"), "Mein Pomerol:Zu Lamm");
     }
 }
 
@@ -154,13 +141,13 @@ TEST(GuideRebuild, ABookmarkSavedDuringARebuildWaitsAndLandsInTheNewGuide)
     ASSERT_TRUE(written.ok) << written.error;
     EXPECT_EQ(savedDuringRebuild, 1);
     EXPECT_EQ(program.lastFailure().reason, GuideFailure::Locked);
-    EXPECT_EQ(value(path, "select count(*) from Lesezeichen"), "0");
+    EXPECT_EQ(firstValue(path, "select count(*) from Lesezeichen"), "0");
 
     // Saved again after the rename, through the connection opened on the old
     // file: the write goes into the new guide, not into the replaced one.
     EXPECT_EQ(program.execute(kSaveBookmark), 0);
-    EXPECT_EQ(value(path, "select Beschreibung || ':' || Notiz from Lesezeichen"), "Gespeichert:im Umbau");
-    EXPECT_EQ(value(path, "select count(*) from vinaria"), "7");
+    EXPECT_EQ(firstValue(path, "select Beschreibung || ':' || Notiz from Lesezeichen"), "Gespeichert:im Umbau");
+    EXPECT_EQ(firstValue(path, "select count(*) from vinaria"), "7");
 
     program.close();
     ado::Connection::busyTimeoutMs = ado::Connection::kBusyTimeoutMs;

@@ -366,7 +366,8 @@ BuildResult buildGuide(const std::string& sourcesDir, const std::string& path)
 {
     const std::string digest = sourcesDigest(sourcesDir);
     // An older layout (indexes) is rebuilt too, even from the same sources.
-    if (fs::exists(path) && builtDigest(path) == digest && location::storedInfo(path, schema::kInfoSchema) == schema::kSchemaVersion)
+    const location::BuildInfo built = location::storedBuildInfo(path);
+    if (fs::exists(path) && built.digest == digest && built.schema == schema::kSchemaVersion)
         return {BuildOutcome::UpToDate, path + " is up to date"};
     SourcesResult sources = loadGuideSources(sourcesDir);
     if (sources.error)
