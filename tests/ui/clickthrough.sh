@@ -60,6 +60,22 @@ press() {
   xdotool key --delay 60 "$@"
   sleep 0.2
 }
+# A message box shows its caption as a bar in the navigation bar's blue
+# (0, 51, 153) below the navigation bar; the X server's copy of the screen
+# (an XWD file, 32 bits a pixel, the window at its top left) tells.
+message_box_shown() {
+  python3 - "$work/fb/Xvfb_screen0" <<'PY'
+import struct, sys
+d = open(sys.argv[1], 'rb').read()
+h = struct.unpack('>25I', d[:100])
+start, lsb_first, line = h[0] + h[19] * 12, h[7] == 0, h[12]
+def rgb(x, y):
+    p = d[start + y * line + 4 * x:start + y * line + 4 * x + 4]
+    return (p[2], p[1], p[0]) if lsb_first else (p[1], p[2], p[3])
+bar = any(sum(rgb(x, y) == (0, 51, 153) for x in range(240)) >= 150 for y in range(40, 300))
+sys.exit(0 if bar else 1)
+PY
+}
 # The X server keeps its screen in an XWD file; a copy of it is a screenshot.
 shot() {
   [ -n "$shots" ] || return 0
@@ -128,8 +144,7 @@ sleep 0.2
 click_at "${panel_toggle[@]}"
 click_dialog 330 1570 # "Suche starten"
 # The notice stands over the form until it is answered.
-sleep 1.5
-title_is "Vinaria Weinsuche" || fail "no notice before the results of the tolerant search"
+wait_for "the notice of the tolerant search" message_box_shown
 shot 6-notice
 press Return
 wait_for_title "Vinaria - Suchergebnis"
