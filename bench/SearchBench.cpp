@@ -16,6 +16,7 @@
 #include "results/EntryTexts.h"
 #include "results/WineRow.h"
 #include "search/QueryBuilder.h"
+#include "search/TolerantSearch.h"
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -238,9 +239,8 @@ void interleave(benchmark::State& state, bool cold, const std::function<long()>&
 
 // The search as the user sees it: statement built, run, counted, and the
 // tree's first 80 labels made from keyword and region.
-long programSearch(Program& p, const SearchCriteria& criteria)
+long programRun(Program& p)
 {
-    buildSearchStatement(criteria, p.db);
     if (!p.db.openRecordset(p.db.textBuffer, ado::kOpenStatic, ado::kLockReadOnly)) {
         p.db.closeRecordset();
         return -1;
@@ -259,6 +259,26 @@ long programSearch(Program& p, const SearchCriteria& criteria)
     p.db.closeRecordset();
     benchmark::DoNotOptimize(tree.data());
     return hits;
+}
+
+long programSearch(Program& p, const SearchCriteria& criteria)
+{
+    buildSearchStatement(criteria, p.db);
+    return programRun(p);
+}
+
+// What the results dialog does after the exact search found nothing: the
+// tolerant searches composed (country and synonym looked up), run in turn
+// until one finds rows.
+long programTolerantSearch(Program& p, const SearchCriteria& criteria)
+{
+    for (const TolerantSearch& t : tolerantSearches(criteria, p.db)) {
+        p.db.setText(t.statement);
+        const long hits = programRun(p);
+        if (hits > 0)
+            return hits;
+    }
+    return 0;
 }
 
 long rawSearch(Straight& s, const std::u16string& statement)
@@ -307,6 +327,26 @@ void search(benchmark::State& state, const SearchCriteria& criteria, bool cold)
         cold ? std::function<void()>([&] { s.reopenCold(); }) : nothing);
 }
 
+// The same tolerant statements straight on SQLite, in the same turn.
+void tolerantSearch(benchmark::State& state, const SearchCriteria& criteria)
+{
+    Program p;
+    Straight s;
+    std::vector<std::u16string> statements;
+    for (const TolerantSearch& t : tolerantSearches(criteria, p.db))
+        statements.push_back(withSqliteWildcards(t.statement));
+    auto nothing = [] {};
+    interleave(
+        state, false, [&] { return programTolerantSearch(p, criteria); },
+        [&] {
+            for (const std::u16string& statement : statements)
+                if (const long hits = rawSearch(s, statement); hits > 0)
+                    return hits;
+            return 0L;
+        },
+        nothing, nothing);
+}
+
 SearchCriteria frenchRed()
 {
     SearchCriteria c;
@@ -353,6 +393,29 @@ SearchCriteria combination()
     c.white = true;
     c.dry = c.medium = true;
     c.qualityLevel = 2;
+    return c;
+}
+
+// Terms the exact search does not find: an accent too many, and a synonym.
+SearchCriteria tolerantKeyword()
+{
+    SearchCriteria c;
+    c.term = u"Säint";
+    return c;
+}
+
+SearchCriteria tolerantFullText()
+{
+    SearchCriteria c;
+    c.term = u"Kirsché";
+    c.fullText = true;
+    return c;
+}
+
+SearchCriteria synonym()
+{
+    SearchCriteria c;
+    c.term = u"Pinot Nero";
     return c;
 }
 
@@ -446,6 +509,16 @@ void registerSearches()
     for (const Case& c : cases) {
         auto* b = benchmark::RegisterBenchmark((std::string("Search/") + c.name).c_str(),
                                                [c](benchmark::State& state) { search(state, c.criteria(), c.cold); });
+        b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(g_iterations);
+    }
+    static const Case tolerantCases[] = {
+        {"Keyword_Saeint", tolerantKeyword, false},
+        {"FullText_Kirsche", tolerantFullText, false},
+        {"Synonym_PinotNero", synonym, false},
+    };
+    for (const Case& c : tolerantCases) {
+        auto* b = benchmark::RegisterBenchmark((std::string("Tolerant/") + c.name).c_str(),
+                                               [c](benchmark::State& state) { tolerantSearch(state, c.criteria()); });
         b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(g_iterations);
     }
 }

@@ -58,6 +58,16 @@ inline constexpr char16_t kVarietyDescription[] = u"SELECT [Text] from Rebsorten
 inline constexpr char16_t kVarietyDescriptionExact[] =
     u"SELECT [Text] from Rebsorten WHERE substr([Rebsorte], 1, %i) = '%s' ";
 
+// Tolerant search, tried only when a search with a term found nothing: the
+// folded term (platform/text/Fold.h) against the folded keyword, region and
+// prose, in place of the term clause above; every other clause stays.
+inline constexpr char16_t kTolerantKeywordClause[] = u"%s %s ((Stichwort_Basis LIKE '*%s*'))) ";
+inline constexpr char16_t kTolerantFullTextClause[] =
+    u"%s %s ((Stichwort_Basis LIKE '*%s*') OR (ID IN (SELECT ID FROM Volltext WHERE Text_Basis LIKE '*%s*')) "
+    u"OR (Regio_Basis LIKE '*%s*'))) ";
+// The guide's own name for a folded grape synonym.
+inline constexpr char16_t kSynonymTarget[] = u"SELECT Sorte FROM Synonyme WHERE Synonym_Basis = '%s'";
+
 
 // The guide database's tables, as the builder creates them. Columns of the
 // wine table stand in the order rows are read by position.
@@ -89,7 +99,9 @@ CREATE TABLE vinaria (
   Text_Klein TEXT,
   Baldiger_Verbrauch INTEGER,
   Ohne_Jahresangabe INTEGER,
-  Ausgabe INTEGER
+  Ausgabe INTEGER,
+  Stichwort_Basis TEXT,
+  Regio_Basis TEXT
 );
 CREATE TABLE Land (Land TEXT NOT NULL, Bezeichnung TEXT NOT NULL);
 CREATE TABLE Region (ID_REGION INTEGER PRIMARY KEY, Land TEXT NOT NULL, REGIO_LANG TEXT NOT NULL);
@@ -101,18 +113,24 @@ CREATE TABLE Lesezeichen (
   Notiz TEXT
 );
 CREATE TABLE Ausgabe_Info (Schluessel TEXT PRIMARY KEY, Wert TEXT);
+CREATE TABLE Volltext (ID INTEGER NOT NULL, Text_Basis TEXT);
+CREATE TABLE Synonyme (Synonym_Basis TEXT PRIMARY KEY, Synonym TEXT NOT NULL, Sorte TEXT NOT NULL);
 )";
 
 // The search runs in keyword order, within a country or over the whole
 // guide. Both indexes carry every column a search condition names except the
 // prose, so a condition is decided in the index and only hits read their row;
-// ID behind the keyword keeps equal keywords in entry order.
+// ID behind the keyword keeps equal keywords in entry order. The folded prose
+// of the tolerant search lies in a table of its own (Volltext), so the rows
+// the exact full-text search reads stay as they were.
 inline constexpr char kCreateIndexes[] = R"(
 CREATE UNIQUE INDEX vinaria_ID ON vinaria (ID);
 CREATE INDEX vinaria_Land ON vinaria (Land, STICHWORT, ID, Stichwort_Klein, Regio_Lang,
-  Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2);
+  Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2,
+  Stichwort_Basis, Regio_Basis);
 CREATE INDEX vinaria_Stichwort ON vinaria (STICHWORT, ID, Stichwort_Klein, Regio_Lang,
-  Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2);
+  Rot, Rose, Weiss, Braun, Trocken, Lieblich, Suess, Schaeumend, Qualitaet1, Qualitaet2,
+  Stichwort_Basis, Regio_Basis);
 CREATE INDEX Land_Bezeichnung ON Land (Bezeichnung);
 CREATE INDEX Land_Land ON Land (Land);
 CREATE INDEX Region_Land ON Region (Land);
@@ -121,7 +139,9 @@ CREATE INDEX Region_Land ON Region (Land);
 inline constexpr char kInsertWine[] =
     "INSERT INTO vinaria VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
     "?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, "
-    "?29, ?30, ?31, ?32, ?33, ?34, ?35)";
+    "?29, ?30, ?31, ?32, ?33, ?34, ?35, ?36, ?37)";
+inline constexpr char kInsertFullText[] = "INSERT INTO Volltext (ID, Text_Basis) VALUES (?1, ?2)";
+inline constexpr char kInsertSynonym[] = "INSERT INTO Synonyme (Synonym_Basis, Synonym, Sorte) VALUES (?1, ?2, ?3)";
 inline constexpr char kInsertCountry[] = "INSERT INTO Land (Land, Bezeichnung) VALUES (?1, ?2)";
 inline constexpr char kInsertRegion[] = "INSERT INTO Region (ID_REGION, Land, REGIO_LANG) VALUES (?1, ?2, ?3)";
 inline constexpr char kInsertVariety[] = "INSERT INTO Rebsorten (ID_Rebsorte, Rebsorte, Farbe, Text) VALUES (?1, ?2, ?3, ?4)";
@@ -139,7 +159,7 @@ inline constexpr char kClearBookmarks[] = "DELETE FROM Lesezeichen";
 
 inline constexpr char kInfoSourceDigest[] = "quellen";
 inline constexpr char kInfoSchema[] = "schema";
-inline constexpr char kSchemaVersion[] = "3";
+inline constexpr char kSchemaVersion[] = "4";
 
 } // namespace schema
 

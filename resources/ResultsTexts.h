@@ -36,6 +36,10 @@ inline constexpr std::u16string_view kSaveFailed =
     u"Das Lesezeichen konnte nicht gespeichert werden. Ihre Eingaben bleiben erhalten.";
 inline constexpr std::u16string_view kDeleteFailed = u"Das Lesezeichen konnte nicht gel\u00f6scht werden.";
 inline constexpr std::u16string_view kNoEntryChosen = u"Bitte w\u00e4hlen Sie zuerst einen Wein aus.";
+// A search that found nothing, shown with the hits of its tolerant search:
+// the term as typed, then the guide's spelling or variety name found.
+inline constexpr std::u16string_view kTolerantNotice =
+    u"Keine Treffer f\u00fcr \u201e%s\u201c. Gezeigt werden Treffer f\u00fcr \u201e%s\u201c.";
 
 inline constexpr std::u16string_view kNoticeCaption = u"HINWEIS";
 inline constexpr std::u16string_view kMessageCaption = u"Meldung";

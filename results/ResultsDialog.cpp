@@ -19,6 +19,7 @@
 #include "results/WineRow.h"
 #include "search/SearchAnimation.h"
 #include "search/SearchFormState.h"
+#include "search/TolerantSearch.h"
 #include "services/DatabaseErrorText.h"
 #include "services/AppState.h"
 #include "services/Singletons.h"
@@ -144,6 +145,33 @@ void removeUnsearchedColours(ResultsDialogState& state, ui::TreeView& tree)
     }
 }
 
+// The choices of the search the form beneath is running; none when the
+// dialog was opened without the form.
+const SearchCriteria* searchedCriteria()
+{
+    return g_searchFormState && g_searchFormState->dialog ? &g_searchFormState->searched : nullptr;
+}
+
+// After a search with a term that found nothing: its tolerant searches in
+// turn, until one lists rows; notice then says what was searched instead.
+bool fillTolerantly(ResultsDialogState& state, ui::TreeView& tree, int& hits, std::u16string& notice)
+{
+    const SearchCriteria* criteria = searchedCriteria();
+    if (state.guideFailed || !criteria)
+        return false;
+    WineDatabase& db = *g_wineDatabase;
+    for (const TolerantSearch& search : tolerantSearches(*criteria, db)) {
+        db.setText(search.statement);
+        if (fillResultTree(db, tree, hits)) {
+            notice = tolerantNoticeFor(*criteria, search, state.firstHitId, db);
+            return true;
+        }
+        if (state.guideFailed)
+            return false;
+    }
+    return false;
+}
+
 void initialise(ResultsDialogState& state, ui::Dialog& dialog)
 {
     state.bookmarked = false;
@@ -231,11 +259,14 @@ bool fillResultTree(WineDatabase& db, ui::TreeView& tree, int& hitCount)
 {
     hitCount = 0;
     ResultsDialogState& state = *g_resultsDialogState;
+    state.firstHitId = 0;
     const bool listed = readStatementRows(db, state, [&](ado::Recordset& rows) {
         rows.moveFirst();
         if (rows.eof())
             return false;
         hitCount = static_cast<int>(std::max(0L, rows.recordCount()));
+        const ado::Variant firstId = db.columnValue(wine_row::kId);
+        state.firstHitId = firstId.isInt() ? firstId.intValue() : 0;
         // Rows, not items, count: a row without keyword or with two colours uses one place.
         for (int row = 0; row < kMaxResultRows && !rows.eof(); ++row, rows.moveNext())
             listRow(state, db, tree);
@@ -254,7 +285,8 @@ bool runSearch(ResultsDialogState& state)
     appendCategoryNodes(state, tree);
 
     int hits = 0;
-    if (!fillResultTree(*g_wineDatabase, tree, hits)) {
+    std::u16string tolerantNotice;
+    if (!fillResultTree(*g_wineDatabase, tree, hits) && !fillTolerantly(state, tree, hits, tolerantNotice)) {
         stopSearchAnimation();
         if (state.guideFailed)
             ui::messageBox(&dialog, guideReadErrorText(g_wineDatabase->lastFailure()), texts::guide::kErrorCaption,
@@ -263,6 +295,10 @@ bool runSearch(ResultsDialogState& state)
             information(dialog, texts::results::kNoHits, texts::results::kNoticeCaption);
         ui::endDialog(dialog, 0);
         return false;
+    }
+    if (!tolerantNotice.empty()) {
+        stopSearchAnimation();
+        information(dialog, tolerantNotice, texts::results::kNoticeCaption);
     }
     if (hits > kMaxResultRows) {
         const std::u16string text = text::format(texts::results::kTooManyHits, {hits});

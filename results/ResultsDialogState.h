@@ -34,4 +34,6 @@ struct ResultsDialogState {
     // The last tree fill stopped because the guide itself failed (damaged,
     // locked, unreadable), not because there were no rows.
     bool guideFailed = false;
+    // ID of the first row the last tree fill listed; 0 when it listed none.
+    int firstHitId = 0;
 };

@@ -13,6 +13,7 @@
 #include "platform/text/Utf16.h"
 
 #include <array>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -47,7 +48,7 @@ std::u16string cut(std::u16string_view text, std::size_t limit)
     return std::u16string(text.substr(0, limit));
 }
 
-std::u16string countryCodeFor(const std::u16string& countryName, WineDatabase& database)
+std::u16string lookUpCountryCode(const std::u16string& countryName, WineDatabase& database)
 {
     char16_t code[kCountryCodeLimit + 1] = u"\n";
     const std::u16string lookup =
@@ -57,15 +58,32 @@ std::u16string countryCodeFor(const std::u16string& countryName, WineDatabase& d
     return code;
 }
 
-} // namespace
+// Appends the term's clause to the statement with the joiner.
+using TermClause = std::function<std::u16string(const std::u16string& statement, std::u16string_view joiner)>;
 
-std::u16string composeSearchStatement(const SearchCriteria& c, std::u16string_view countryCode)
+// The exact search's term clause: the lower-cased term against the keyword,
+// and with full text the scrambled term against the prose and the plain one
+// against the region.
+std::u16string exactTermClause(const std::u16string& statement, std::u16string_view joiner, std::u16string_view term,
+                               bool fullText)
+{
+    const std::u16string lower = ShellServices::toLower(term);
+    std::u16string scrambledLower = lower;
+    ShellServices::scramble(scrambledLower);
+    // Apostrophes are doubled only now, after scrambling, so the pattern
+    // still matches the scrambled column unit by unit.
+    const std::u16string plain = ShellServices::doubleApostrophes(lower);
+    const std::u16string hidden = ShellServices::doubleApostrophes(scrambledLower);
+    if (fullText)
+        return text::format(sql::kFullTextClause, {statement, joiner, plain, hidden, plain});
+    return text::format(sql::kKeywordClause, {statement, joiner, plain});
+}
+
+// The statement with the term's clause in its place; no clause without a term.
+std::u16string composeStatement(const SearchCriteria& c, std::u16string_view countryCode, const TermClause& termClause)
 {
     const std::u16string country = cut(c.countryName, SearchCriteria::kCountryNameLimit);
     const std::u16string region = cut(c.regionText, SearchCriteria::kRegionTextLimit);
-    // The term ends at a NUL and has no lone surrogate before it is scrambled,
-    // so both of its patterns are the same text.
-    const std::u16string term = text::sanitized(cut(c.term, SearchCriteria::kTermLimit));
 
     std::u16string joiner;
     std::u16string statement;
@@ -81,18 +99,8 @@ std::u16string composeSearchStatement(const SearchCriteria& c, std::u16string_vi
     std::u16string tastes(kGroupStart);
     const int tasteCount = appendGroup(tastes, {{c.dry, u"Trocken"}, {c.medium, u"Lieblich"}, {c.sweet, u"Suess"}, {c.sparkling, u"Schaeumend"}});
 
-    if (!term.empty()) {
-        const std::u16string lower = ShellServices::toLower(term);
-        std::u16string scrambledLower = lower;
-        ShellServices::scramble(scrambledLower);
-        // Apostrophes are doubled only now, after scrambling, so the pattern
-        // still matches the scrambled column unit by unit.
-        const std::u16string plain = ShellServices::doubleApostrophes(lower);
-        const std::u16string hidden = ShellServices::doubleApostrophes(scrambledLower);
-        if (c.fullText)
-            statement = text::format(sql::kFullTextClause, {statement, joiner, plain, hidden, plain});
-        else
-            statement = text::format(sql::kKeywordClause, {statement, joiner, plain});
+    if (termClause) {
+        statement = termClause(statement, joiner);
         joiner = kJoinerAndOpen;
     }
 
@@ -126,11 +134,48 @@ std::u16string composeSearchStatement(const SearchCriteria& c, std::u16string_vi
     return cut(statement, kStatementCapacity - 1);
 }
 
+} // namespace
+
+std::u16string composeSearchStatement(const SearchCriteria& c, std::u16string_view countryCode)
+{
+    // The term ends at a NUL and has no lone surrogate before it is scrambled,
+    // so both of its patterns are the same text.
+    const std::u16string term = text::sanitized(cut(c.term, SearchCriteria::kTermLimit));
+    if (term.empty())
+        return composeStatement(c, countryCode, {});
+    return composeStatement(c, countryCode, [&](const std::u16string& statement, std::u16string_view joiner) {
+        return exactTermClause(statement, joiner, term, c.fullText);
+    });
+}
+
+std::u16string composeTolerantStatement(const SearchCriteria& c, std::u16string_view countryCode,
+                                        std::u16string_view foldedTerm)
+{
+    if (foldedTerm.empty())
+        return composeStatement(c, countryCode, {});
+    // A folded term holds no apostrophe; its scrambled form may, and is
+    // quoted like the exact search's.
+    const std::u16string plain = ShellServices::doubleApostrophes(foldedTerm);
+    std::u16string scrambled(foldedTerm);
+    ShellServices::scramble(scrambled);
+    const std::u16string hidden = ShellServices::doubleApostrophes(scrambled);
+    return composeStatement(c, countryCode, [&](const std::u16string& statement, std::u16string_view joiner) {
+        if (c.fullText)
+            return text::format(sql::kTolerantFullTextClause, {statement, joiner, plain, hidden, plain});
+        return text::format(sql::kTolerantKeywordClause, {statement, joiner, plain});
+    });
+}
+
+std::u16string countryCodeFor(const SearchCriteria& criteria, WineDatabase& database)
+{
+    const std::u16string country = cut(criteria.countryName, SearchCriteria::kCountryNameLimit);
+    if (country.size() < kCountryNameMinimum)
+        return u"\n";
+    return lookUpCountryCode(country, database);
+}
+
 void buildSearchStatement(const SearchCriteria& criteria, WineDatabase& database)
 {
-    std::u16string code = u"\n";
-    const std::u16string country = cut(criteria.countryName, SearchCriteria::kCountryNameLimit);
-    if (country.size() >= kCountryNameMinimum)
-        code = countryCodeFor(country, database);
+    const std::u16string code = countryCodeFor(criteria, database);
     database.setText(composeSearchStatement(criteria, code));
 }

@@ -145,7 +145,8 @@ std::intptr_t resultsOverForm(ui::Dialog& results, const ui::Event& event)
 void startSearch(ui::Dialog& dialog)
 {
     startSearchAnimation();
-    buildSearchStatement(readSearchCriteria(), *g_wineDatabase);
+    state().searched = readSearchCriteria();
+    buildSearchStatement(state().searched, *g_wineDatabase);
     ui::dialogBox(ids::results::kTemplate, &dialog, resultsOverForm, 0);
     stopSearchAnimation();
 }

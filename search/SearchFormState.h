@@ -2,6 +2,7 @@
 // thread and stop flag.
 #pragma once
 
+#include "search/SearchCriteria.h"
 #include "platform/ui/DrawContext.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Surface.h"
@@ -31,6 +32,8 @@ struct SearchFormState {
     std::unique_ptr<ui::Brush> qualityBrush;
 
     std::int16_t qualityLevel = 0; // 0 to 4, mirrors the quality scroll bar
+    // The choices of the search running or shown, for its tolerant search.
+    SearchCriteria searched;
     std::thread animationThread;   // the most recently started animation
     std::int32_t frameIndex = 0;   // next frame, 0 to 5; reset before a thread starts, then its own
     // 1 asks the animation thread to end; cleared only before a thread starts.

@@ -49,7 +49,22 @@ TEST(GuideBuilder, WritesLowerCaseKeywordsScrambledProseAndYearCodes)
     EXPECT_EQ(lower, u"kräftig.");
     EXPECT_EQ(firstValue(db, "select unicode(Jahrgang1) from vinaria where ID = 1"), "95");
     EXPECT_EQ(firstValue(db, "select Qualitaet1 || '-' || Qualitaet2 from vinaria where ID = 4"), "6-6");
-    EXPECT_EQ(firstValue(db, "select count(*) from pragma_table_info('vinaria')"), "35");
+    EXPECT_EQ(firstValue(db, "select count(*) from pragma_table_info('vinaria')"), "37");
+}
+
+// A synonym may lead through another name of a variety; the guide stores
+// where it ends, and finds it by its folded spelling.
+TEST(GuideBuilder, SynonymsAreStoredWithTheVarietyTheyEndAt)
+{
+    const std::string folder = freshFolder();
+    const std::string sources = copyOfFixture(folder);
+    write(sources + "/rebsorten.csv", "name,farbe,text\nSpätburgunder (Pinot Noir),rot,Duftig.\nMerlot,rot,Weich.\n");
+    write(sources + "/synonyme.csv", "name,sorte\nPinot Nero,Pinot Noir\nPinot Noir,Spätburgunder\nMerlot Noir,Merlot\n");
+    const std::string db = buildDatabase(sources, folder);
+    EXPECT_EQ(firstValue(db, "select Sorte from Synonyme where Synonym_Basis = 'pinot nero'"), "Spätburgunder");
+    EXPECT_EQ(firstValue(db, "select Synonym || '>' || Sorte from Synonyme where Synonym_Basis = 'merlot noir'"),
+              "Merlot Noir>Merlot");
+    EXPECT_EQ(firstValue(db, "select count(*) from Synonyme"), "3");
 }
 
 struct BadRow {
@@ -101,6 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
                "invalid UTF-8 at byte offset " + std::to_string(std::string(kWineHeader).size() + kGoodWine.size() + 3)},
         BadRow{"country name twice", "laender.csv", "code,name\nFRA,Frankreich\nDEU,Frankreich\n", "country name listed twice: Frankreich"},
         BadRow{"variety twice", "rebsorten.csv", "name,farbe,text\nMerlot,rot,weich\nMerlot,rot,anders\n", "variety listed twice: Merlot"},
+        BadRow{"synonym twice", "synonyme.csv", "name,sorte\nPinot Noir,Spätburgunder\nPINOT-NOIR,Spätburgunder\n", "synonym listed twice: 'PINOT-NOIR' (first on line 2)"},
+        BadRow{"synonyms in a circle", "synonyme.csv", "name,sorte\nMerlot,Riesling\nRiesling,Merlot\n", "synonyms go round in a circle: Merlot = Riesling = Merlot"},
+        BadRow{"synonym without name", "synonyme.csv", "name,sorte\nPinot Noir,Spätburgunder\n ,Merlot\n", "missing synonym name"},
+        BadRow{"synonym of no variety", "synonyme.csv", "name,sorte\nPinot Noir,Spätburgunder\nPinot Grigio,Grauburgunder\n", "unknown variety 'Grauburgunder'"},
+        BadRow{"synonym of itself", "synonyme.csv", "name,sorte\nPinot Noir,Spätburgunder\nSpaetburgunder,Spätburgunder\n", "synonym of itself"},
+        BadRow{"synonym not utf8", "synonyme.csv", "name,sorte\nPinot Noir,Spätburgunder\nPinot\xFF,Merlot\n", "invalid UTF-8 at byte offset 42"},
         BadRow{"variety text over its limit", "rebsorten.csv", "name,farbe,text\nMerlot,rot,weich\nRiesling,weiss," + std::string(2000, 'a') + "\n", "description longer than 1999"}),
     [](const ::testing::TestParamInfo<BadRow>& info) {
         std::string name = info.param.description;

@@ -2,7 +2,9 @@
 // its callers compose it, compiles to the same program as with a harmless
 // text in each place.
 #include "db/Sql.h"
+#include "platform/text/Fold.h"
 #include "platform/text/Utf16.h"
+#include "search/QueryBuilder.h"
 #include "services/ShellServices.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -30,13 +32,39 @@ std::u16string compose(const Composed& s, const std::u16string& a, const std::u1
     return text::format(s.format, {qa});
 }
 
+// The tolerant search's statements for a typed term: the synonym lookup and
+// the search itself, keyword or full text, composed as the program does.
+void checkTolerant(sqlite3* db, bool fullText, const std::u16string& typed)
+{
+    const std::u16string folded = text::foldTerm(typed.substr(0, SearchCriteria::kTermLimit));
+    if (folded.find_first_of(u"'*?") != std::u16string::npos)
+        std::abort();
+    const std::u16string lookup = text::format(sql::kSynonymTarget, {ShellServices::doubleApostrophes(folded)});
+    if (fuzz::statementShape(db, lookup) != fuzz::statementShape(db, text::format(sql::kSynonymTarget, {u"x"})))
+        std::abort();
+    SearchCriteria c;
+    c.fullText = fullText;
+    c.term = typed;
+    const std::u16string statement = composeTolerantStatement(c, u"ABC", folded);
+    if (!text::isValidUtf16(statement))
+        std::abort();
+    c.term = folded.empty() ? u"" : u"x";
+    if (fuzz::statementShape(db, statement) != fuzz::statementShape(db, composeTolerantStatement(c, u"ABC", c.term)))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static sqlite3* db = fuzz::guideSchemaDatabase();
     fuzz::Input in(data, size);
-    const Composed& s = kStatements[in.byte() % std::size(kStatements)];
+    const std::uint8_t choice = in.byte();
+    if (choice >= 0xF0) {
+        checkTolerant(db, choice & 1, in.rest());
+        return 0;
+    }
+    const Composed& s = kStatements[choice % std::size(kStatements)];
     const std::u16string a = in.text(30), b = in.text(30), c = in.rest();
 
     const std::u16string statement = compose(s, a, b, c);

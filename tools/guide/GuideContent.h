@@ -27,6 +27,13 @@ struct Variety {
     std::u16string text;
 };
 
+// Another name of a grape variety: a search for name that finds nothing
+// searches for variety, the guide's own name.
+struct Synonym {
+    std::u16string name;
+    std::u16string variety;
+};
+
 struct Wine {
     std::int32_t id = 0;
     std::u16string keyword;
@@ -44,6 +51,7 @@ struct GuideContent {
     std::vector<Country> countries;
     std::vector<Region> regions;
     std::vector<Variety> varieties;
+    std::vector<Synonym> synonyms;
     std::vector<Wine> wines;
 };
 

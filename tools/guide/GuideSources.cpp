@@ -1,6 +1,7 @@
 // Guide sources: CSV files in, checked content out.
 #include "tools/guide/GuideSources.h"
 
+#include "platform/text/Fold.h"
 #include "platform/text/Utf16.h"
 #include "tools/guide/Csv.h"
 
@@ -21,6 +22,7 @@ namespace {
 const std::vector<std::string> kCountryHeader = {"code", "name"};
 const std::vector<std::string> kRegionHeader = {"land", "region"};
 const std::vector<std::string> kVarietyHeader = {"name", "farbe", "text"};
+const std::vector<std::string> kSynonymHeader = {"name", "sorte"};
 const std::vector<std::string> kWineHeader = {"id", "stichwort", "land", "region", "farben", "geschmack",
                                               "qualitaet", "jahrgaenge", "bald", "ohne_jahr", "text"};
 
@@ -115,6 +117,8 @@ public:
                 return std::move(result_);
         if (!readTable(dir_ / "rebsorten.csv", kVarietyHeader, [this](auto& r) { return variety(r); }))
             return std::move(result_);
+        if (!readSynonyms())
+            return std::move(result_);
         if (parts_ == SourceParts::WithoutWines)
             return std::move(result_);
         const auto wineFiles = csvFilesIn(dir_ / "weine");
@@ -128,6 +132,65 @@ public:
 
 private:
     using Row = std::vector<std::string>;
+
+    // The synonym list is optional; every name in it stands once, names a
+    // variety of rebsorten.csv (directly or through other synonyms) and
+    // never leads back to itself.
+    bool readSynonyms()
+    {
+        const fs::path path = dir_ / "synonyme.csv";
+        if (!fs::exists(path))
+            return true;
+        if (!readTable(path, kSynonymHeader, [this](auto& r) { return synonym(r); }))
+            return false;
+        return resolveSynonyms();
+    }
+
+    std::string synonym(const Row& r)
+    {
+        const std::string name = trim(r[0]), variety = trim(r[1]);
+        if (name.empty())
+            return "missing synonym name";
+        if (variety.empty())
+            return "missing variety for synonym '" + name + "'";
+        const std::u16string name16 = text::fromUtf8(name), variety16 = text::fromUtf8(variety);
+        if (name16.size() > kVarietyNameLimit || variety16.size() > kVarietyNameLimit)
+            return "name longer than " + std::to_string(kVarietyNameLimit) + " characters";
+        const std::u16string folded = text::foldTerm(name16), target = text::foldTerm(variety16);
+        if (folded.empty())
+            return "synonym without letters: '" + name + "'";
+        if (folded == target)
+            return "synonym of itself: '" + name + "' = '" + variety + "'";
+        if (!varietyNamesFolded_.contains(target))
+            return "unknown variety '" + variety + "' (not a name in rebsorten.csv)";
+        const auto [at, added] = synonyms_.try_emplace(folded, PendingSynonym{name16, variety16, target, currentLine_});
+        if (!added)
+            return "synonym listed twice: '" + name + "' (first on line " + std::to_string(at->second.line) + ")";
+        order_.push_back(folded);
+        return {};
+    }
+
+    // Follows every synonym to a name that is no synonym itself.
+    bool resolveSynonyms()
+    {
+        for (const std::u16string& folded : order_) {
+            const PendingSynonym& start = synonyms_.at(folded);
+            std::set<std::u16string> seen{folded};
+            std::string chain = text::toUtf8(start.name);
+            const PendingSynonym* step = &start;
+            for (auto next = synonyms_.find(step->target); next != synonyms_.end(); next = synonyms_.find(step->target)) {
+                chain += " = " + text::toUtf8(next->second.name);
+                // The row whose variety leads back closes the circle.
+                if (!seen.insert(next->first).second) {
+                    result_.error = SourceError{file_, step->line, "synonyms go round in a circle: " + chain};
+                    return false;
+                }
+                step = &next->second;
+            }
+            result_.content.synonyms.push_back({start.name, step->variety});
+        }
+        return true;
+    }
 
     SourcesResult fail(const std::string& file, int line, const std::string& reason)
     {
@@ -161,6 +224,7 @@ private:
         for (std::size_t i = 1; i < csv.records.size(); ++i) {
             const CsvRecord& record = csv.records[i];
             std::string reason;
+            currentLine_ = record.line;
             if (record.fields.size() != header.size())
                 reason = "expected " + std::to_string(header.size()) + " fields, found " + std::to_string(record.fields.size());
             else
@@ -234,7 +298,21 @@ private:
             return "description longer than " + std::to_string(kVarietyTextLimit) + " characters";
         result_.content.varieties.push_back(
             {text::fromUtf8(name), colour == "rot" ? VarietyColour::Red : VarietyColour::White, description});
+        rememberVarietyNames(text::fromUtf8(name));
         return {};
+    }
+
+    // A synonym may name a variety whole ("Spätburgunder (Pinot Noir)") or
+    // by either of its names ("Spätburgunder", "Pinot Noir").
+    void rememberVarietyNames(const std::u16string& name)
+    {
+        varietyNamesFolded_.insert(text::foldTerm(name));
+        const std::size_t open = name.find(u" (");
+        if (open == std::u16string::npos)
+            return;
+        varietyNamesFolded_.insert(text::foldTerm(name.substr(0, open)));
+        const std::size_t close = name.find(u')', open);
+        varietyNamesFolded_.insert(text::foldTerm(name.substr(open + 2, close == std::u16string::npos ? close : close - open - 2)));
     }
 
     static std::string flags(const std::string& list, const std::vector<std::string>& words, std::vector<bool>& out)
@@ -330,6 +408,14 @@ private:
     std::set<std::string> regionNames_;
     std::set<std::string> countryNames_;
     std::set<std::string> varietyNames_;
+    std::set<std::u16string> varietyNamesFolded_;
+    struct PendingSynonym {
+        std::u16string name, variety, target;
+        int line = 0;
+    };
+    std::map<std::u16string, PendingSynonym> synonyms_; // by folded name
+    std::vector<std::u16string> order_;                 // folded names in file order
+    int currentLine_ = 0;
     std::set<std::pair<std::string, std::string>> regions_;
     std::set<int> wineIds_;
 };

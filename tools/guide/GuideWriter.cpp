@@ -4,6 +4,7 @@
 #include "services/GuideLocation.h"
 #include "services/ShellServices.h"
 #include "db/Sql.h"
+#include "platform/text/Fold.h"
 #include "platform/text/Utf16.h"
 #include "tools/guide/GuideSources.h"
 
@@ -114,8 +115,10 @@ public:
     bool content(const GuideContent& c, const std::function<bool(Wine&)>& more)
     {
         Stmt country = prepare(schema::kInsertCountry), region = prepare(schema::kInsertRegion),
-             variety = prepare(schema::kInsertVariety), wine = prepare(schema::kInsertWine);
-        if (!country || !region || !variety || !wine)
+             variety = prepare(schema::kInsertVariety), synonym = prepare(schema::kInsertSynonym);
+        wine_ = prepare(schema::kInsertWine);
+        fullText_ = prepare(schema::kInsertFullText);
+        if (!country || !region || !variety || !synonym || !wine_ || !fullText_)
             return false;
         for (const Country& x : c.countries) {
             bind(country.get(), 1, x.code);
@@ -142,17 +145,36 @@ public:
             if (!step(variety.get()))
                 return false;
         }
+        for (const Synonym& x : c.synonyms) {
+            bind(synonym.get(), 1, text::foldTerm(x.name));
+            bind(synonym.get(), 2, x.name);
+            bind(synonym.get(), 3, x.variety);
+            if (!step(synonym.get()))
+                return false;
+        }
         for (const Wine* w : inKeywordOrder(c.wines))
-            if (!insertWine(wine.get(), *w))
+            if (!insertWine(*w))
                 return false;
         Wine next;
         while (more && more(next))
-            if (!insertWine(wine.get(), next))
+            if (!insertWine(next))
                 return false;
+        wine_.reset();
+        fullText_.reset();
         return true;
     }
 
-    bool insertWine(sqlite3_stmt* s, const Wine& w)
+    // The entry's row, and its folded prose, scrambled like the other prose.
+    bool insertWine(const Wine& w)
+    {
+        std::u16string folded = text::fold(w.text);
+        ShellServices::scramble(folded);
+        sqlite3_bind_int(fullText_.get(), 1, w.id);
+        bind(fullText_.get(), 2, folded);
+        return insertWineRow(wine_.get(), w) && step(fullText_.get());
+    }
+
+    bool insertWineRow(sqlite3_stmt* s, const Wine& w)
     {
         std::u16string text = w.text;
         ShellServices::scramble(text);
@@ -179,6 +201,8 @@ public:
         sqlite3_bind_int(s, i++, w.drinkSoon ? 1 : 0);
         sqlite3_bind_int(s, i++, w.withoutVintage ? 1 : 0);
         sqlite3_bind_int(s, i++, kEdition);
+        bind(s, i++, text::fold(w.keyword));
+        bind(s, i++, text::fold(w.region));
         return step(s);
     }
 
@@ -222,6 +246,7 @@ public:
 private:
     sqlite3* db_;
     std::string error_;
+    Stmt wine_, fullText_;
 };
 
 Db openFile(const std::string& path, int flags)

@@ -254,6 +254,7 @@ GuideContent syntheticGuide(const GuideContent& base, int count, std::uint64_t s
     c.countries = base.countries;
     c.regions = base.regions;
     c.varieties = base.varieties;
+    c.synonyms = base.synonyms;
     c.wines.reserve(static_cast<std::size_t>(std::max(count, 0)));
     const WineSource next = syntheticWines(c, count, seed);
     Wine w;

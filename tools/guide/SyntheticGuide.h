@@ -19,7 +19,7 @@ using WineSource = std::function<bool(Wine&)>;
 // base must outlive the source.
 WineSource syntheticWines(const GuideContent& base, int count, std::uint64_t seed);
 
-// Keeps base's countries, regions and varieties and adds count entries
+// Keeps base's countries, regions, varieties and synonyms and adds count entries
 // (ids 1 to count) in place of base's wines.
 GuideContent syntheticGuide(const GuideContent& base, int count, std::uint64_t seed);
 
