@@ -67,9 +67,7 @@ class SearchEquivalence : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = new std::string(VINARIA_TEST_TMP "/SearchEquivalence");
-        std::error_code ec;
-        fs::remove_all(*folder_, ec);
+        folder_ = new std::string(freshFolder());
         fs::create_directories(*folder_ + "/plain");
         const auto base = guide::loadGuideSources(sourceDir() + "/data/guide", guide::SourceParts::WithoutWines);
         ASSERT_FALSE(base.error);

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace testing_support {
@@ -27,8 +29,14 @@ std::string fixtureSources()
 
 std::string freshFolder()
 {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "unnamed";
+    // A suite's shared folder (made before any test runs) carries the process
+    // id: ctest runs each test of a suite in its own process, in parallel.
+    const auto* unit = ::testing::UnitTest::GetInstance();
+    const auto* info = unit->current_test_info();
+    const auto* suite = unit->current_test_suite();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name()
+                     : suite ? std::string(suite->name()) + ".suite-" + std::to_string(::getpid())
+                             : "unnamed-" + std::to_string(::getpid());
     for (char& c : name)
         if (c == '/')
             c = '_';
