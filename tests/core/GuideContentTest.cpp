@@ -289,6 +289,8 @@ TEST_F(GuideContent, ProseWritesDecadesInWordsAndNamesTheHouseWay)
         {u"Kwewri", "Qvevri"},
         {u"Mukusani", "Mukuzani"},
         {u"Kindsmarauli", "Kindzmarauli"},
+        {u"Muskat Ottonel", "Muskat-Ottonel"},
+        {u"Muscat Ottonel", "Muskat-Ottonel"},
     };
     Faults faults;
     forEachProse([&](const Row& row, const std::string& what, const std::u16string& prose) {
