@@ -1,0 +1,18 @@
+// The order of sorted lists: German alphabetical order, in which umlauts sort
+// as their base letters (ä as a, ß as ss) and case does not separate words.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace ui {
+
+// Below zero when a comes first in a sorted list, zero when the two are equal.
+int compareForList(const QString& a, const QString& b);
+
+// Where a sorted list of count entries takes text: after every entry that
+// does not come after it. entryAt reads entry i.
+int sortedPosition(int count, const std::function<QString(int)>& entryAt, const QString& text);
+
+} // namespace ui
