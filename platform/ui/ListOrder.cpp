@@ -43,4 +43,14 @@ int sortedPosition(int count, const std::function<QString(int)>& entryAt, const 
     return low;
 }
 
+void ListOrderedStrings::addString(std::u16string_view text)
+{
+    const QString s = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    const int at = sortedPosition(static_cast<int>(entries_.size()), [this](int i) {
+        const std::u16string& e = entries_[static_cast<std::size_t>(i)];
+        return QString::fromUtf16(e.data(), static_cast<qsizetype>(e.size()));
+    }, s);
+    entries_.emplace(entries_.begin() + at, text);
+}
+
 } // namespace ui
