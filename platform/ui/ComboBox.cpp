@@ -5,46 +5,21 @@
 #include "platform/ui/ComboBox.h"
 
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/ListOrder.h"
+#include "platform/ui/ListStyle.h"
 #include "platform/ui/Screen.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QListView>
-#include <QPointer>
-#include <QProxyStyle>
-#include <QStyleFactory>
+#include <QScrollBar>
 
 #include <algorithm>
 
 namespace ui {
 
 namespace {
-
-// The application's style with the drop-down manner of a plain list: the
-// list below the box, not a menu centred on the chosen entry.
-class DropDownStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* answer) const override
-    {
-        if (hint == SH_ComboBox_Popup)
-            return 0;
-        return QProxyStyle::styleHint(hint, option, widget, answer);
-    }
-};
-
-QStyle* dropDownStyle()
-{
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new DropDownStyle(QStyleFactory::create(QApplication::style()->name()));
-        style->setParent(qApp);
-    }
-    return style;
-}
 
 // The handheld's screen in global pixels; a dialog not on the screen (in a
 // test or a tool) uses its own window.
@@ -66,7 +41,8 @@ class DropDownBox : public QComboBox {
 public:
     DropDownBox(int listHeight, QWidget* parent) : QComboBox(parent), listHeight_(listHeight)
     {
-        setStyle(dropDownStyle());
+        setStyle(listStyle());
+        view()->verticalScrollBar()->setStyle(listStyle());
         // Every row is one line of the same font: thousands scroll smoothly.
         if (auto* list = qobject_cast<QListView*>(view()))
             list->setUniformItemSizes(true);
@@ -79,7 +55,13 @@ public:
         if (popup == window())
             return;
         const QPoint at = mapToGlobal(QPoint(0, 0));
-        const Rect r = dropDownRect(Rect{at.x(), at.y(), width(), height()}, listHeight_, screenRect(this));
+        Rect r = dropDownRect(Rect{at.x(), at.y(), width(), height()}, listHeight_, screenRect(this));
+        // Whole rows only, as the handheld's lists: no row is half shown.
+        const int chrome = popup->height() - view()->viewport()->height();
+        const int whole = integralListHeight(r.height, view()->sizeHintForRow(0), chrome);
+        if (r.y < at.y())
+            r.y += r.height - whole;
+        r.height = whole;
         popup->setGeometry(r.x, r.y, r.width, r.height);
         // The list stays where it dropped; only the chosen entry is kept in sight.
         view()->scrollTo(view()->currentIndex(), QAbstractItemView::EnsureVisible);

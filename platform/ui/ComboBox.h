@@ -1,5 +1,6 @@
 // Drop-down lists. The template's rectangle holds the closed box and the
-// dropped list below it; the list opens inside the handheld's screen.
+// dropped list below it; the list opens inside the handheld's screen and
+// shows whole rows only.
 #pragma once
 
 #include "platform/ui/Control.h"

@@ -5,15 +5,45 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ListOrder.h"
+#include "platform/ui/ListStyle.h"
+#include "platform/ui/StaticControl.h"
 
 #include <QEvent>
 #include <QListWidget>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace ui {
 
 namespace {
+
+// A row a little wider than its list is narrowed, as a static text is,
+// instead of losing its last letters at the scroll bar.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+        const double narrowing =
+            view ? textNarrowing(option.font, index.data().toString(), view->viewport()->width() - rowTextMargin(view)) : 1.0;
+        if (narrowing >= 1.0) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem narrowed = option;
+        narrowed.rect = QRect(0, option.rect.y(), static_cast<int>(option.rect.width() / narrowing), option.rect.height());
+        painter->save();
+        painter->translate(option.rect.x(), 0);
+        painter->scale(narrowing, 1.0);
+        QStyledItemDelegate::paint(painter, narrowed, index);
+        painter->restore();
+    }
+};
 
 class ListWidget : public QListWidget {
 public:
@@ -27,7 +57,7 @@ public:
             return;
         const int row = rowHeight();
         if (row > 0)
-            resize(width(), integralListHeight(templateHeight_, row, frameWidth()));
+            resize(width(), integralListHeight(templateHeight_, row, 2 * frameWidth()));
     }
 
 protected:
@@ -56,13 +86,18 @@ private:
 
 } // namespace
 
-int integralListHeight(int templateHeight, int rowHeight, int frame)
+int rowTextMargin(const QWidget* list)
 {
-    const int inside = templateHeight - 2 * frame;
+    return list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+}
+
+int integralListHeight(int height, int rowHeight, int chrome)
+{
+    const int inside = height - chrome;
     if (rowHeight <= 0 || inside <= 0)
-        return templateHeight;
+        return height;
     const int rows = std::max(1, inside / rowHeight);
-    return std::min(templateHeight, rows * rowHeight + 2 * frame);
+    return std::min(height, rows * rowHeight + chrome);
 }
 
 QListWidget* ListBox::list() const
@@ -128,6 +163,9 @@ int ListBox::topIndex() const
 Control* createListBox(Dialog* dialog, const ControlTemplate& t, QWidget* parent, const Rect& px)
 {
     auto* l = new ListWidget(px.height, !t.has(style::kNoIntegralHeight), parent);
+    l->setStyle(listStyle());
+    l->verticalScrollBar()->setStyle(listStyle());
+    l->setItemDelegate(new RowDelegate(l));
     l->setProperty("sorted", t.has(style::kSorted));
     l->setSelectionMode(t.has(style::kNoSelection) ? QAbstractItemView::NoSelection : QAbstractItemView::SingleSelection);
     l->setVerticalScrollBarPolicy(t.has(style::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);

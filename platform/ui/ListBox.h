@@ -24,8 +24,11 @@ private:
 };
 
 // The height of a list that shows whole rows only: the most rows of
-// rowHeight that fit in templateHeight inside the frame, at least one.
-int integralListHeight(int templateHeight, int rowHeight, int frame);
+// rowHeight that fit in height beside chrome (frames), at least one.
+int integralListHeight(int height, int rowHeight, int chrome);
+
+// Where a row's text starts in a list: after the style's item margin.
+int rowTextMargin(const QWidget* list);
 
 Control* createListBox(Dialog* dialog, const ControlTemplate& tmpl, QWidget* parent, const Rect& pixels);
 

@@ -19,40 +19,59 @@
 
 namespace ui {
 
-QFont fittedStaticFont(QFont font, const QString& text, int boxWidth)
+double staticLineHeight(const QFont& font)
 {
-    // Less than a pixel over, the letter's own margin takes it, and a
-    // narrowed copy of the face is not worth loading.
-    const double natural = QFontMetricsF(font).horizontalAdvance(text);
-    if (!text.contains(QLatin1Char('\n')) && natural > boxWidth + 1 && natural <= boxWidth * 1.08)
-        font.setStretch(static_cast<int>(100.0 * boxWidth / natural));
-    return font;
-}
-
-void drawStaticText(QPainter& painter, const QRect& box, QString text, unsigned styles)
-{
-    const QFont font = fittedStaticFont(painter.font(), text, box.width());
     const EmMetrics em = emMetrics(font);
     const double pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
-    const double cell = std::round(em.ascent * pixels) + std::round(em.descent * pixels);
+    return std::round(em.ascent * pixels) + std::round(em.descent * pixels);
+}
+
+double textNarrowing(const QFont& font, const QString& text, int boxWidth, int boxHeight)
+{
+    if (text.contains(QLatin1Char('\n')) || boxWidth <= 0)
+        return 1.0;
+    const bool oneLineOnly = boxHeight > 0 && boxHeight < 2 * staticLineHeight(font);
+    const double narrowest = oneLineOnly ? 0.75 : 1 / 1.08;
+    // Less than a pixel over, the letter's own margin takes it.
+    const double natural = QFontMetricsF(font).horizontalAdvance(text);
+    if (natural > boxWidth + 1 && boxWidth >= natural * narrowest)
+        return boxWidth / natural;
+    return 1.0;
+}
+
+void layOutStaticText(QTextLayout& layout, const QFont& font, int boxWidth, unsigned styles)
+{
+    const EmMetrics em = emMetrics(font);
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    const double cell = staticLineHeight(font);
     const double ascentShift = std::round(em.ascent * pixels) - QFontMetricsF(font).ascent();
 
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(text, font);
+    layout.setFont(font);
     QTextOption option((styles & style::kCentre) ? Qt::AlignHCenter : (styles & style::kRight) ? Qt::AlignRight : Qt::AlignLeft);
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
     layout.beginLayout();
     double y = ascentShift;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(box.width());
+        line.setLineWidth(boxWidth);
         line.setPosition(QPointF(0, y));
         y += cell;
     }
     layout.endLayout();
+}
+
+void drawStaticText(QPainter& painter, const QRect& box, QString text, unsigned styles)
+{
+    // Narrowed by scaling the drawing: the faces have no narrow cut of their own.
+    const double narrowing = textNarrowing(painter.font(), text, box.width(), box.height());
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text);
+    layOutStaticText(layout, painter.font(), static_cast<int>(std::ceil(box.width() / narrowing)), styles);
     painter.save();
     painter.setClipRect(box);
-    layout.draw(&painter, box.topLeft());
+    painter.translate(box.topLeft());
+    painter.scale(narrowing, 1.0);
+    layout.draw(&painter, QPointF(0, 0));
     painter.restore();
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 class QPainter;
+class QTextLayout;
 
 namespace ui {
 
@@ -25,13 +26,24 @@ public:
 
 Control* createStatic(Dialog* dialog, const ControlTemplate& tmpl, QWidget* parent, const Rect& pixels);
 
-// The font a one-line static text is drawn with in a box this wide: the
-// substitute faces run a little wider than the handheld's, so a text that
-// misses its box by a few per cent is narrowed instead of losing a letter.
-QFont fittedStaticFont(QFont font, const QString& text, int boxWidth);
+// How much narrower a one-line text is drawn in a box of this size (1 for
+// not at all): a text that misses its box by a few per cent is narrowed
+// instead of losing a letter (the substitute faces run a little wider than
+// the handheld's); in a box with room for one line only, a text is narrowed
+// by up to a quarter rather than wrap out of sight. A box height of 0 allows
+// only the few per cent.
+double textNarrowing(const QFont& font, const QString& text, int boxWidth, int boxHeight = 0);
 
-// Draws a static text as the handheld laid it out: words wrapped, lines one
-// font cell apart, clipped to its box.
+// The height of one line of a static text: ascent plus descent of the
+// face's own metrics, each rounded as the handheld did.
+double staticLineHeight(const QFont& font);
+
+// A static text laid out as the handheld did: words wrapped at boxWidth,
+// lines one font cell (ascent plus descent of the face's own metrics) apart.
+// The layout is ready to draw at the box's top left.
+void layOutStaticText(QTextLayout& layout, const QFont& font, int boxWidth, unsigned styles);
+
+// Draws a static text so laid out, clipped to its box.
 void drawStaticText(QPainter& painter, const QRect& box, QString text, unsigned styles);
 
 } // namespace ui

@@ -19,6 +19,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/Template.h"
 #include "tools/screenshot/ChapterScenes.h"
+#include "tools/screenshot/DesktopScenes.h"
 #include "platform/shell/ProgramPath.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "results/ResultsDialog.h"
@@ -26,7 +27,9 @@
 #include "services/DatabaseErrorText.h"
 #include "services/Singletons.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScrollBar>
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
@@ -167,6 +170,25 @@ bool shootResults(const QDir& folder, int scale, const QString& guide)
         ui::TreeView& tree = dialog.treeView(ids::results::kTree);
         tree.expand(tree.child(nullptr, 0));
         save("bookmark-list.png");
+    });
+
+    // A label longer than the tree, scrolled to its end.
+    SearchCriteria longNames;
+    longNames.term = u"Schlossberg";
+    buildSearchStatement(longNames, *g_wineDatabase);
+    visitResults([&](ui::Dialog& dialog) {
+        ui::TreeView& tree = dialog.treeView(ids::results::kTree);
+        ui::TreeItem node = tree.child(nullptr, 0);
+        tree.expand(node);
+        ui::TreeItem longest = nullptr;
+        for (int i = 0; i < tree.childCount(node); ++i)
+            if (!longest || tree.itemText(tree.child(node, i)).size() > tree.itemText(longest).size())
+                longest = tree.child(node, i);
+        tree.selectItem(longest);
+        QApplication::processEvents();
+        if (auto* view = qobject_cast<QAbstractScrollArea*>(tree.widget()))
+            view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        save("results-tree-long-label.png");
     });
 
     SearchCriteria red;
@@ -327,6 +349,7 @@ int main(int argc, char** argv)
     ui::dialogBox(ids::mainMenu::kTemplate, nullptr, mainMenuProc, 0);
     ui::setDialogHook({});
     ok = saveChapterScenes(folder, [scale](const QString& path) { return savePicture(path, scale); }) && ok;
+    ok = saveDropDownScenes(folder, [scale] { return screenWithPopups(scale); }) && ok;
     if (argc > 3)
         ok = shootResults(folder, scale, QString::fromLocal8Bit(argv[3])) && ok;
     ui::Screen::destroy();
