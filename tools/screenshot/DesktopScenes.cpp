@@ -29,7 +29,7 @@ bool saveOpenList(const QDir& folder, const char* name, int templateId, ui::Dial
             box.setCurrentIndex(box.findExact(entry));
         box.showDropDown();
         const QString path = folder.filePath(QString::fromLatin1(name));
-        ok = box.droppedList() && grab().save(path, "PNG");
+        ok = box.count() > 1 && box.droppedList() && grab().save(path, "PNG");
         std::printf("%s\n", qPrintable(path));
         box.hideDropDown();
         ui::endDialog(d, 1);

@@ -197,6 +197,7 @@ bool shootResults(const QDir& folder, int scale, const QString& guide)
     grabNextMessageBox(folder.filePath(QStringLiteral("results-capped.png")), scale, ok);
     visitResults([](ui::Dialog&) {});
 
+    ok = saveDropDownScenes(folder, [scale] { return screenWithPopups(scale); }) && ok;
     g_wineDatabase->close();
     shell::setProgramPathForTesting(u"");
     return ok;
@@ -217,6 +218,13 @@ bool saveSearchForm(const QDir& folder, int scale)
     });
     ui::setDialogHook([&](ui::Dialog& form) {
         using namespace ids::search;
+        // The keyword field's focus brings the keyboard up below the screen.
+        form.edit(kKeywordEdit).setText(u"Riesling");
+        form.sendCommand(kKeywordEdit, ui::kSetFocus);
+        const QString keyboard = folder.filePath(QStringLiteral("search-form-keyboard.png"));
+        ok = savePicture(keyboard, scale) && ok;
+        std::printf("%s\n", qPrintable(keyboard));
+        form.sendCommand(kRedCheck, ui::kSetFocus);
         ui::ComboBox& countries = form.comboBox(kCountryCombo);
         countries.setCurrentIndex(countries.findExact(u"Frankreich"));
         form.sendCommand(kCountryCombo, ui::kSelectionChanged);
@@ -326,6 +334,7 @@ int main(int argc, char** argv)
             ok = savePicture(path, scale) && ok;
             std::printf("%s\n", qPrintable(path));
         }
+        panel->setLayer(shell::InputPanel::Layer::Letters);
         shell::showWindow(panel, shell::kHide);
         ui::endDialog(dialog, 1);
     });
@@ -349,7 +358,6 @@ int main(int argc, char** argv)
     ui::dialogBox(ids::mainMenu::kTemplate, nullptr, mainMenuProc, 0);
     ui::setDialogHook({});
     ok = saveChapterScenes(folder, [scale](const QString& path) { return savePicture(path, scale); }) && ok;
-    ok = saveDropDownScenes(folder, [scale] { return screenWithPopups(scale); }) && ok;
     if (argc > 3)
         ok = shootResults(folder, scale, QString::fromLocal8Bit(argv[3])) && ok;
     ui::Screen::destroy();
