@@ -56,10 +56,14 @@ struct Point {
     bool onCurve = true;
 };
 
+// One glyph at a time; its buffers keep their capacity from glyph to glyph.
 struct SimpleGlyph {
     std::vector<int> contourEnds;
-    QByteArray instructions;
+    qsizetype instructionsAt = 0;
+    int instructionLength = 0;
     std::vector<Point> points;
+    std::vector<unsigned char> flags;
+    std::vector<Point> moved;
 };
 
 // Reads a simple glyph; false when the data runs short.
@@ -68,16 +72,23 @@ bool readSimpleGlyph(const QByteArray& d, qsizetype at, qsizetype end, int conto
     qsizetype p = at + 10;
     if (p + 2 * contours + 2 > end)
         return false;
-    for (int c = 0; c < contours; ++c, p += 2)
-        g.contourEnds.push_back(u16(d, p));
+    g.contourEnds.clear();
+    for (int c = 0; c < contours; ++c, p += 2) {
+        const int last = u16(d, p);
+        // Each contour ends after the one before it.
+        if (!g.contourEnds.empty() && last <= g.contourEnds.back())
+            return false;
+        g.contourEnds.push_back(last);
+    }
     const int count = g.contourEnds.empty() ? 0 : g.contourEnds.back() + 1;
-    const int instructionLength = u16(d, p);
+    g.instructionLength = u16(d, p);
     p += 2;
-    if (p + instructionLength > end)
+    if (p + g.instructionLength > end)
         return false;
-    g.instructions = d.mid(p, instructionLength);
-    p += instructionLength;
-    std::vector<unsigned char> flags;
+    g.instructionsAt = p;
+    p += g.instructionLength;
+    std::vector<unsigned char>& flags = g.flags;
+    flags.clear();
     while (static_cast<int>(flags.size()) < count) {
         if (p >= end)
             return false;
@@ -135,12 +146,12 @@ double signedArea(const SimpleGlyph& g)
     return area;
 }
 
-void thickenContour(std::vector<Point>& points, int first, int last, double half, bool clockwise)
+void thickenContour(std::vector<Point>& points, std::vector<Point>& moved, int first, int last, double half, bool clockwise)
 {
     const int n = last - first + 1;
     if (n < 2)
         return;
-    std::vector<Point> moved(points.begin() + first, points.begin() + last + 1);
+    moved.assign(points.begin() + first, points.begin() + last + 1);
     for (int i = 0; i < n; ++i) {
         const Point& prev = points[static_cast<std::size_t>(first + (i + n - 1) % n)];
         const Point& here = points[static_cast<std::size_t>(first + i)];
@@ -168,38 +179,40 @@ void thickenContour(std::vector<Point>& points, int first, int last, double half
     std::copy(moved.begin(), moved.end(), points.begin() + first);
 }
 
-// Writes a simple glyph: every coordinate as a word, no repeats.
-QByteArray writeSimpleGlyph(const SimpleGlyph& g, int& xMin)
+// Appends a simple glyph to out: every coordinate as a word, no repeats.
+// Returns its new left edge.
+int writeSimpleGlyph(const QByteArray& source, const SimpleGlyph& g, QByteArray& out)
 {
-    QByteArray out;
     int minX = 32767, minY = 32767, maxX = -32768, maxY = -32768;
-    std::vector<int> xs, ys;
     for (const Point& p : g.points) {
-        xs.push_back(static_cast<int>(std::lround(p.x)));
-        ys.push_back(static_cast<int>(std::lround(p.y)));
-        minX = std::min(minX, xs.back()), maxX = std::max(maxX, xs.back());
-        minY = std::min(minY, ys.back()), maxY = std::max(maxY, ys.back());
+        const int x = static_cast<int>(std::lround(p.x)), y = static_cast<int>(std::lround(p.y));
+        minX = std::min(minX, x), maxX = std::max(maxX, x);
+        minY = std::min(minY, y), maxY = std::max(maxY, y);
     }
     if (g.points.empty())
         minX = minY = maxX = maxY = 0;
-    xMin = minX;
     append16(out, static_cast<int>(g.contourEnds.size()));
     for (int v : {minX, minY, maxX, maxY})
         append16(out, v);
     for (int e : g.contourEnds)
         append16(out, e);
-    append16(out, static_cast<int>(g.instructions.size()));
-    out.append(g.instructions);
+    append16(out, g.instructionLength);
+    out.append(source.constData() + g.instructionsAt, g.instructionLength);
     for (const Point& p : g.points)
         out.append(static_cast<char>(p.onCurve ? 1 : 0));
-    for (const std::vector<int>* axis : {&xs, &ys}) {
-        int previous = 0;
-        for (int v : *axis) {
-            append16(out, v - previous);
-            previous = v;
-        }
+    int previous = 0;
+    for (const Point& p : g.points) {
+        const int x = static_cast<int>(std::lround(p.x));
+        append16(out, x - previous);
+        previous = x;
     }
-    return out;
+    previous = 0;
+    for (const Point& p : g.points) {
+        const int y = static_cast<int>(std::lround(p.y));
+        append16(out, y - previous);
+        previous = y;
+    }
+    return minX;
 }
 
 struct Table {
@@ -290,6 +303,9 @@ QByteArray thickenedFace(const QByteArray& ttf, double strength)
     auto location = [&](int i) -> qsizetype { return longOffsets ? u32(loca, i * 4) : 2 * u16(loca, i * 2); };
 
     QByteArray newGlyf, newLoca;
+    newGlyf.reserve(glyf.size() * 2);
+    newLoca.reserve((glyphs + 1) * 4);
+    SimpleGlyph g;
     for (int i = 0; i < glyphs; ++i) {
         newLoca.append(QByteArray(4, '\0'));
         put32(newLoca, newLoca.size() - 4, static_cast<std::uint32_t>(newGlyf.size()));
@@ -302,17 +318,15 @@ QByteArray thickenedFace(const QByteArray& ttf, double strength)
         if (contours < 0) {
             newGlyf.append(glyf.mid(start, end - start)); // a composite: its parts are thickened
         } else {
-            SimpleGlyph g;
             if (!readSimpleGlyph(glyf, start, end, contours, g))
                 return {};
             const bool clockwise = signedArea(g) < 0;
             int first = 0;
             for (int last : g.contourEnds) {
-                thickenContour(g.points, first, last, half, clockwise);
+                thickenContour(g.points, g.moved, first, last, half, clockwise);
                 first = last + 1;
             }
-            int xMin = 0;
-            newGlyf.append(writeSimpleGlyph(g, xMin));
+            const int xMin = writeSimpleGlyph(glyf, g, newGlyf);
             // The left side bearing moves with the outline's left edge.
             const qsizetype lsbAt = i < metrics ? i * 4 + 2 : metrics * 4 + (i - metrics) * 2;
             put16(hmtx, lsbAt, s16(hmtx, lsbAt) + xMin - s16(glyf, start + 2));

@@ -280,7 +280,8 @@ Screen::Screen() : impl_(new Impl)
 
 Screen::~Screen()
 {
-    qApp->removeEventFilter(impl_->zoomKeys);
+    if (qApp)
+        qApp->removeEventFilter(impl_->zoomKeys);
     delete impl_->zoomKeys;
     delete impl_->window;
     delete impl_;
