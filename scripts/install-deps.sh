@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libsqlite3-dev zlib1g-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool

@@ -15,6 +15,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/text/Utf16.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ListOrder.h"
 
 
 #include <array>
@@ -106,13 +107,18 @@ void releaseDrawingObjects()
         (s.*area.brush).reset();
 }
 
+// The guide orders its countries by name in code-point order, which puts
+// Österreich after Zypern; the list shows them in German order.
 void fillCountryCombo(ui::Dialog& dialog)
 {
     ui::ComboBox& countries = dialog.comboBox(kCountryCombo);
     countries.resetContent();
     countries.addString(kBlankEntry);
     g_wineDatabase->setText(sql::kCountryNames);
-    g_wineDatabase->fillComboBox(countries);
+    ui::ListOrderedStrings names;
+    g_wineDatabase->fillComboBox(names);
+    for (const std::u16string& name : names.entries())
+        countries.addString(name);
     countries.setCurrentIndex(-1);
 }
 

@@ -1,7 +1,8 @@
-// The on-screen keyboard.
+// The on-screen keyboard, below the handheld's screen.
 #include "platform/shell/InputPanel.h"
 
 #include "platform/ui/Fonts.h"
+#include "platform/ui/Screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -116,6 +117,13 @@ InputPanel::InputPanel(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     setAccessibleName(QStringLiteral("Tastatur"));
     resize(kColumns * kKeyWidth, kHeight);
+}
+
+void InputPanel::setVisible(bool visible)
+{
+    QWidget::setVisible(visible);
+    if (ui::Screen::exists())
+        ui::Screen::instance().fitBelow();
 }
 
 void InputPanel::showEvent(QShowEvent* event)

@@ -30,6 +30,9 @@ public:
     // The labels of the keys now on the panel, top row first.
     QStringList keyLabels() const;
 
+    // The window grows below the screen while the panel is shown.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -141,17 +141,12 @@ void installInputPanel()
         return;
     QWidget* window = screen.window();
     auto* panel = new InputPanel(window);
-    const ui::Rect area = screen.dialogAreaRect();
-    panel->move(0, area.bottom() - InputPanel::kHeight);
     panel->hide();
+    screen.placeBelow(panel);
     auto* button = new PanelButton(screen.menuBar());
     button->setGeometry(ui::Screen::kWidth - 34, 1, 32, ui::Screen::kBarHeight - 2);
     button->setAutoRaise(true);
-    QObject::connect(button, &QToolButton::clicked, panel, [panel] {
-        panel->setVisible(panel->isHidden());
-        if (panel->isVisible())
-            panel->raise();
-    });
+    QObject::connect(button, &QToolButton::clicked, panel, [panel] { panel->setVisible(panel->isHidden()); });
     ui::registerWindow(kInputPanelClass, panel);
     ui::registerWindow(kInputPanelButtonClass, button);
 }

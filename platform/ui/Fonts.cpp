@@ -1,6 +1,8 @@
 // The face table and font creation.
 #include "platform/ui/Fonts.h"
 
+#include "platform/ui/BoldFace.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -25,21 +27,22 @@ struct FaceEntry {
 };
 
 // Handheld face → installed family, what to use when that is missing, and
-// the family of its bold weight. The Tahoma-metric package's bold face is
-// no heavier than its regular one, and bold emboldened from the regular
-// face gains a fixed fraction of the em: at 1:1 hinting rounds that up to a
-// whole pixel, but zoomed (hinting off) it stays a hairline and bold reads
-// as regular. So bold comes from a family with a true bold face.
+// the family of its bold weight. The Tahoma-metric package ships a true bold
+// face of its own (tahomabd.ttf), as wide as the templates expect; a bold
+// emboldened from the regular face would stay a hairline when zoomed, and
+// another family's bold runs far wider than the boxes it was laid out for.
 const FaceEntry kFaces[] = {
-    {u"tahoma",        "Tahoma",         "DejaVu Sans", "DejaVu Sans"},
-    {u"ms sans serif", "Tahoma",         "DejaVu Sans", "DejaVu Sans"},
+    {u"tahoma",        "Tahoma",         "DejaVu Sans", "Tahoma"},
+    {u"ms sans serif", "Tahoma",         "DejaVu Sans", "Tahoma"},
     {u"bethhand",      "Dancing Script", "DejaVu Sans", "Dancing Script"},
 };
 
-// Only the regular face; see the bold family above.
-const char* const kExtraFontFiles[] = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-};
+// The Tahoma-metric faces are not in the system's font configuration. The
+// bold one has the bold widths but regular strokes: it is thickened by this
+// share of the em as it loads.
+const char* const kRegularFontFile = "/usr/share/wine/fonts/tahoma.ttf";
+const char* const kBoldFontFile = "/usr/share/wine/fonts/tahomabd.ttf";
+constexpr double kBoldThickening = 0.05;
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b)
 {
@@ -77,9 +80,14 @@ void loadFonts()
     if (loaded)
         return;
     loaded = true;
-    for (const char* path : kExtraFontFiles)
-        if (QFile::exists(QString::fromUtf8(path)))
-            QFontDatabase::addApplicationFont(QString::fromUtf8(path));
+    if (QFile::exists(QString::fromUtf8(kRegularFontFile)))
+        QFontDatabase::addApplicationFont(QString::fromUtf8(kRegularFontFile));
+    QFile bold(QString::fromUtf8(kBoldFontFile));
+    if (!bold.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray original = bold.readAll();
+    const QByteArray thickened = thickenedFace(original, kBoldThickening);
+    QFontDatabase::addApplicationFontFromData(thickened.isEmpty() ? original : thickened);
 }
 
 QString resolveFamily(std::u16string_view face, bool bold)

@@ -4,6 +4,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/Zoom.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <map>
@@ -102,6 +104,28 @@ public:
     std::function<void()> closing;
     Screen* screen = nullptr;
 
+    // Qt takes a new scale factor only for windows made after it: the
+    // window is made again, where it was, with the focus where it was.
+    void remake(double zoom)
+    {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+        const QPointer<QWidget> focus = focusWidget();
+        const QPoint nativeTopLeft = pos() * currentZoom();
+        const bool shown = isVisible();
+        hide();
+        destroy(true, true);
+        setApplicationZoom(zoom);
+        create();
+        move(nativeTopLeft / zoom);
+        if (shown) {
+            show();
+            activateWindow();
+        }
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::white); }
     void closeEvent(QCloseEvent* event) override
@@ -145,6 +169,41 @@ protected:
     }
 };
 
+// Ctrl with plus, minus or 0, wherever the focus is in the program (an edit
+// field or an open list would take the key otherwise); the keypad's keys too.
+class ZoomKeys : public QObject {
+public:
+    explicit ZoomKeys(Screen* screen) : screen_(screen) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+        if (mods != Qt::ControlModifier)
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            screen_->zoomIn();
+            return true;
+        case Qt::Key_Minus:
+            screen_->zoomOut();
+            return true;
+        case Qt::Key_0:
+            screen_->resetZoom();
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    Screen* screen_;
+};
+
 } // namespace
 
 struct Screen::Impl {
@@ -163,6 +222,8 @@ struct Screen::Impl {
         QPointer<QWidget> focusBefore;
     };
     std::vector<ModalPanel> panels;
+    QPointer<QWidget> below;
+    ZoomKeys* zoomKeys = nullptr;
 };
 
 Screen::Screen() : impl_(new Impl)
@@ -212,11 +273,16 @@ Screen::Screen() : impl_(new Impl)
         for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it)
             (*it)->sendCommand(kIdOk);
     };
+    impl_->zoomKeys = new ZoomKeys(this);
+    qApp->installEventFilter(impl_->zoomKeys);
     refresh();
 }
 
 Screen::~Screen()
 {
+    if (qApp)
+        qApp->removeEventFilter(impl_->zoomKeys);
+    delete impl_->zoomKeys;
     delete impl_->window;
     delete impl_;
 }
@@ -394,21 +460,82 @@ bool Screen::pressDefault()
         button->click();
         return true;
     }
-    // From a one-line edit field, Enter is the dialog's first push button.
     Dialog* d = top();
-    if (!d || !impl_->panels.empty() || !qobject_cast<QLineEdit*>(focus))
+    if (!d || !impl_->panels.empty())
         return false;
-    for (const auto& control : d->controls())
-        if (control->kind() == ControlKind::Button && control->isVisible() && control->isEnabled()) {
+    // A button the template names the default one is pressed from anywhere.
+    for (const auto& control : d->controls()) {
+        const ControlTemplate* t = d->dialogTemplate().control(control->id());
+        if (t && t->has(style::kDefaultButton) && control->isVisible() && control->isEnabled()) {
             static_cast<Button&>(*control).click();
             return true;
         }
+    }
+    // From a one-line edit field Return moves on, and never saves or deletes.
+    if (qobject_cast<QLineEdit*>(focus))
+        return moveFocus(true);
     return false;
 }
 
 void Screen::afterFirstPaint(std::function<void()> work)
 {
     static_cast<NavigationBar*>(impl_->navBar)->queueAfterFirstPaint(std::move(work));
+}
+
+void Screen::placeBelow(QWidget* panel)
+{
+    impl_->below = panel;
+    panel->setParent(impl_->window);
+    panel->move(0, kHeight);
+    fitBelow();
+}
+
+void Screen::fitBelow()
+{
+    QWidget* w = impl_->window;
+    const int extra = impl_->below && !impl_->below->isHidden() ? impl_->below->height() : 0;
+    if (w->height() == kHeight + extra)
+        return;
+    w->setFixedSize(kWidth, kHeight + extra);
+    // A window grown past the bottom of the desktop moves up to show it all.
+    const QScreen* desktop = w->screen();
+    if (!w->isVisible() || !desktop)
+        return;
+    const int over = w->frameGeometry().bottom() - desktop->availableGeometry().bottom();
+    if (over > 0)
+        w->move(w->x(), std::max(desktop->availableGeometry().top(), w->y() - over));
+}
+
+double Screen::largestZoom() const
+{
+    const QScreen* desktop = impl_->window->QWidget::screen();
+    if (!desktop)
+        return currentZoom();
+    // The desktop's height in its own pixels, whatever the zoom now.
+    const int available = static_cast<int>(desktop->availableGeometry().height() * currentZoom());
+    return automaticZoom(available, kHeight);
+}
+
+void Screen::setZoom(double zoom)
+{
+    if (zoom == currentZoom() || zoom < 1.0)
+        return;
+    impl_->window->remake(zoom);
+}
+
+void Screen::zoomIn()
+{
+    setZoom(zoomedIn(currentZoom(), largestZoom()));
+}
+
+void Screen::zoomOut()
+{
+    setZoom(zoomedOut(currentZoom()));
+}
+
+void Screen::resetZoom()
+{
+    setZoom(largestZoom());
 }
 
 void registerWindow(std::u16string_view className, QWidget* window)

@@ -59,12 +59,29 @@ public:
     // Moves the focus to the next (or previous) stop, wrapping round.
     bool moveFocus(bool forward);
     // Enter where the focused widget does not take it: presses the focused
-    // button, or the top dialog's first push button from an edit field.
+    // button or the template's default button; from a one-line edit field it
+    // moves the focus to the next control.
     bool pressDefault();
 
     // Runs work from the event loop after the window's first paint (at once
     // when it has been painted): for work the first screen does not need.
     void afterFirstPaint(std::function<void()> work);
+
+    // A panel that lies below the 240 x 320 screen (the on-screen keyboard):
+    // the window grows by its height while it is shown and shrinks back when
+    // it hides, so the screen itself is never covered. The panel tells the
+    // screen of every change with fitBelow.
+    void placeBelow(QWidget* panel);
+    void fitBelow();
+
+    // The zoom keys: one step up (to the largest zoom whose screen fits the
+    // desktop), one step down (to 1), and back to the zoom a start chooses.
+    // The window is made again at the new zoom, so text is laid out afresh.
+    void zoomIn();
+    void zoomOut();
+    void resetZoom();
+    void setZoom(double zoom);
+    double largestZoom() const;
 
     ~Screen();
 

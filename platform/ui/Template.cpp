@@ -42,6 +42,7 @@ const std::pair<const char*, unsigned> kStyleNames[] = {
     {"tabsbottom", style::kTabsBottom},
     {"raggedright", style::kRaggedRight},
     {"disabled", style::kDisabled},
+    {"defaultbutton", style::kDefaultButton},
     {"popup", style::kPopup},
     {"caption", style::kCaption},
     {"systemmenu", style::kSystemMenu},

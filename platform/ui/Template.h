@@ -48,6 +48,7 @@ inline constexpr unsigned kShowSelectionAlways = 1u << 17;
 inline constexpr unsigned kTabsBottom = 1u << 18;
 inline constexpr unsigned kRaggedRight = 1u << 19;
 inline constexpr unsigned kDisabled = 1u << 20;
+inline constexpr unsigned kDefaultButton = 1u << 21; // Return presses it from anywhere in the dialog
 // Dialog styles.
 inline constexpr unsigned kPopup = 1u << 24;
 inline constexpr unsigned kCaption = 1u << 25;

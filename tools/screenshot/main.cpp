@@ -19,6 +19,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/Template.h"
 #include "tools/screenshot/ChapterScenes.h"
+#include "tools/screenshot/DesktopScenes.h"
 #include "platform/shell/ProgramPath.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "results/ResultsDialog.h"
@@ -26,7 +27,9 @@
 #include "services/DatabaseErrorText.h"
 #include "services/Singletons.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScrollBar>
 #include <QDir>
 #include <QPainter>
 #include <QPixmap>
@@ -169,12 +172,32 @@ bool shootResults(const QDir& folder, int scale, const QString& guide)
         save("bookmark-list.png");
     });
 
+    // A label longer than the tree, scrolled to its end.
+    SearchCriteria longNames;
+    longNames.term = u"Schlossberg";
+    buildSearchStatement(longNames, *g_wineDatabase);
+    visitResults([&](ui::Dialog& dialog) {
+        ui::TreeView& tree = dialog.treeView(ids::results::kTree);
+        ui::TreeItem node = tree.child(nullptr, 0);
+        tree.expand(node);
+        ui::TreeItem longest = nullptr;
+        for (int i = 0; i < tree.childCount(node); ++i)
+            if (!longest || tree.itemText(tree.child(node, i)).size() > tree.itemText(longest).size())
+                longest = tree.child(node, i);
+        tree.selectItem(longest);
+        QApplication::processEvents();
+        if (auto* view = qobject_cast<QAbstractScrollArea*>(tree.widget()))
+            view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        save("results-tree-long-label.png");
+    });
+
     SearchCriteria red;
     red.red = true;
     buildSearchStatement(red, *g_wineDatabase);
     grabNextMessageBox(folder.filePath(QStringLiteral("results-capped.png")), scale, ok);
     visitResults([](ui::Dialog&) {});
 
+    ok = saveDropDownScenes(folder, [scale] { return screenWithPopups(scale); }) && ok;
     g_wineDatabase->close();
     shell::setProgramPathForTesting(u"");
     return ok;
@@ -195,6 +218,13 @@ bool saveSearchForm(const QDir& folder, int scale)
     });
     ui::setDialogHook([&](ui::Dialog& form) {
         using namespace ids::search;
+        // The keyword field's focus brings the keyboard up below the screen.
+        form.edit(kKeywordEdit).setText(u"Riesling");
+        form.sendCommand(kKeywordEdit, ui::kSetFocus);
+        const QString keyboard = folder.filePath(QStringLiteral("search-form-keyboard.png"));
+        ok = savePicture(keyboard, scale) && ok;
+        std::printf("%s\n", qPrintable(keyboard));
+        form.sendCommand(kRedCheck, ui::kSetFocus);
         ui::ComboBox& countries = form.comboBox(kCountryCombo);
         countries.setCurrentIndex(countries.findExact(u"Frankreich"));
         form.sendCommand(kCountryCombo, ui::kSelectionChanged);
@@ -304,6 +334,7 @@ int main(int argc, char** argv)
             ok = savePicture(path, scale) && ok;
             std::printf("%s\n", qPrintable(path));
         }
+        panel->setLayer(shell::InputPanel::Layer::Letters);
         shell::showWindow(panel, shell::kHide);
         ui::endDialog(dialog, 1);
     });

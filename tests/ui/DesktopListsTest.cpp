@@ -1,0 +1,272 @@
+// Lists as a desktop user meets them: drop-down lists that open below (or
+// above) their box inside the 240 x 320 screen with the template's height in
+// whole rows and answer keys and the wheel; German alphabetical order in the sorted
+// variety lists and in the country list; list boxes of whole rows, or of the
+// template's exact height where it says so.
+#include "chapters/GrapeVarieties.h"
+#include "chapters/TemperatureChart.h"
+#include "platform/ui/ListOrder.h"
+#include "platform/ui/Screen.h"
+#include "resources/dialogs/GrapeVarietiesIds.h"
+#include "resources/dialogs/SearchFormIds.h"
+#include "resources/dialogs/TemperatureChartIds.h"
+#include "search/SearchForm.h"
+#include "tests/ui/ChapterTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCollator>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+using testing_support::utf8;
+
+std::vector<std::u16string> entries(ui::ComboBox& box, int from = 0)
+{
+    std::vector<std::u16string> all;
+    for (int i = from; i < box.count(); ++i)
+        all.push_back(box.itemText(i));
+    return all;
+}
+
+// The order a maintained collator gives for German, case not separating words.
+std::vector<std::u16string> germanOrder(std::vector<std::u16string> names)
+{
+    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), [&](const std::u16string& a, const std::u16string& b) {
+        return collator.compare(ui::toQString(a), ui::toQString(b)) < 0;
+    });
+    return names;
+}
+
+std::ptrdiff_t positionOf(const std::vector<std::u16string>& list, std::u16string_view name)
+{
+    return std::find(list.begin(), list.end(), name) - list.begin();
+}
+
+struct ChapterOf {
+    int templateId;
+    ui::DialogProc procedure;
+    std::vector<int> combos;
+};
+
+const ChapterOf kChaptersWithDropDowns[] = {
+    {ids::search::kTemplate, SearchForm::dialogProc, {ids::search::kCountryCombo, ids::search::kRegionCombo}},
+    {ids::varieties::kTemplate, GrapeVarieties::dialogProc, {ids::varieties::kRedCombo, ids::varieties::kWhiteCombo}},
+    {ids::temperature::kTemplate, TemperatureChart::dialogProc, {ids::temperature::kWineTypeCombo}},
+};
+
+// The chapters on the guide that ships with the program.
+class DesktopListsTest : public chapter_testing::ChapterTest {
+protected:
+    void SetUp() override
+    {
+        ChapterTest::SetUp();
+        const std::string folder = testing_support::freshFolder();
+        testing_support::buildDatabase(testing_support::sourceDir() + "/data/guide", folder);
+        testing_support::placeProgramIn(folder);
+        ASSERT_TRUE(g_wineDatabase->open());
+    }
+
+    static QRect screenOnDesktop()
+    {
+        QWidget* window = ui::Screen::instance().window();
+        return QRect(window->mapToGlobal(QPoint(0, 0)), QSize(ui::Screen::kWidth, ui::Screen::kHeight));
+    }
+
+    // The dropped list's window, opened with entry chosen first.
+    static QRect droppedWith(ui::ComboBox& box, int chosen)
+    {
+        box.setCurrentIndex(chosen);
+        box.showDropDown();
+        QWidget* list = box.droppedList();
+        const QRect at = list ? list->geometry() : QRect();
+        box.hideDropDown();
+        return at;
+    }
+};
+
+TEST_F(DesktopListsTest, CountriesAreInGermanOrderWithOesterreichBetweenNeuseelandAndPortugal)
+{
+    open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
+        ui::ComboBox& countries = d.comboBox(ids::search::kCountryCombo);
+        ASSERT_GT(countries.count(), 20);
+        EXPECT_EQ(countries.itemText(0), u" ") << "the blank entry, all countries, stays first";
+        const std::vector<std::u16string> shown = entries(countries, 1);
+        EXPECT_EQ(shown, germanOrder(shown));
+        const auto oesterreich = positionOf(shown, u"\u00d6sterreich");
+        EXPECT_EQ(positionOf(shown, u"Neuseeland") + 1, oesterreich);
+        EXPECT_EQ(positionOf(shown, u"Portugal"), oesterreich + 1);
+        EXPECT_EQ(shown.back(), u"Zypern");
+        // Choosing Österreich still lists its regions.
+        countries.setCurrentIndex(countries.findExact(u"\u00d6sterreich"));
+        d.sendCommand(ids::search::kCountryCombo, ui::kSelectionChanged);
+        EXPECT_GT(d.comboBox(ids::search::kRegionCombo).count(), 1);
+    });
+}
+
+TEST_F(DesktopListsTest, VarietyListsAreInGermanOrder)
+{
+    open(ids::varieties::kTemplate, GrapeVarieties::dialogProc, [&](ui::Dialog& d) {
+        for (int id : {ids::varieties::kRedCombo, ids::varieties::kWhiteCombo}) {
+            const std::vector<std::u16string> shown = entries(d.comboBox(id));
+            ASSERT_GT(shown.size(), 5u);
+            EXPECT_EQ(shown, germanOrder(shown)) << id;
+        }
+        const std::vector<std::u16string> white = entries(d.comboBox(ids::varieties::kWhiteCombo));
+        EXPECT_LT(positionOf(white, u"M\u00fcller-Thurgau"), positionOf(white, u"Muskateller"));
+    });
+}
+
+TEST(ListOrder, UmlautsSortAsTheirBaseLettersAndCaseDoesNotSeparateWords)
+{
+    const std::optional<ui::DialogTemplate> tmpl = ui::parseTemplate(R"({"id": 903, "rect": [0, 0, 150, 150],
+      "controls": [{"id": 1, "kind": "combobox", "rect": [4, 4, 100, 60], "style": ["sorted"]},
+                   {"id": 2, "kind": "listbox", "rect": [4, 70, 100, 60], "style": ["sorted"]}]})");
+    ui::Dialog dialog(*tmpl, nullptr, [](ui::Dialog&, const ui::Event&) -> std::intptr_t { return 0; }, 0);
+    const std::vector<std::u16string> names = {u"Zweigelt", u"\u00c4pfel", u"azur", u"Abend", u"\u00dcberlingen",
+                                               u"Ungarn", u"usa", u"Stra\u00dfe", u"Strom", u"\u00f6de", u"Ortenau"};
+    for (const auto& name : names) {
+        dialog.comboBox(1).addString(name);
+        dialog.listBox(2).addString(name);
+    }
+    const std::vector<std::u16string> expected = {u"Abend", u"\u00c4pfel", u"azur", u"\u00f6de", u"Ortenau",
+                                                  u"Stra\u00dfe", u"Strom", u"\u00dcberlingen", u"Ungarn", u"usa",
+                                                  u"Zweigelt"};
+    EXPECT_EQ(entries(dialog.comboBox(1)), expected);
+    EXPECT_EQ(germanOrder(names), expected) << "the collator agrees";
+    for (int i = 0; i < dialog.listBox(2).count(); ++i)
+        EXPECT_EQ(dialog.listBox(2).itemText(i), expected[static_cast<std::size_t>(i)]);
+}
+
+TEST(DropDownPlacement, BelowWhenThereIsRoomElseAboveElseTheLargerSideAndNeverOutside)
+{
+    const ui::Rect screen{100, 50, 240, 320};
+    // Room below.
+    EXPECT_EQ(ui::dropDownRect({185, 110, 145, 21}, 86, screen), (ui::Rect{185, 131, 145, 86}));
+    // None below: above, as tall as asked.
+    EXPECT_EQ(ui::dropDownRect({230, 298, 103, 21}, 52, screen), (ui::Rect{230, 246, 103, 52}));
+    // Not enough on either side: the larger side, clamped to the screen.
+    EXPECT_EQ(ui::dropDownRect({100, 230, 100, 20}, 400, screen), (ui::Rect{100, 50, 100, 180}));
+    EXPECT_EQ(ui::dropDownRect({100, 150, 100, 20}, 400, screen), (ui::Rect{100, 170, 100, 200}));
+    // A box reaching past the right edge drops its list inside.
+    EXPECT_EQ(ui::dropDownRect({300, 60, 80, 20}, 40, screen).x, 260);
+}
+
+TEST_F(DesktopListsTest, EveryDropDownOpensInsideTheScreenWithItsTemplateHeightWhateverIsChosen)
+{
+    for (const ChapterOf& chapter : kChaptersWithDropDowns) {
+        open(chapter.templateId, chapter.procedure, [&](ui::Dialog& d) {
+            const QRect screen = screenOnDesktop();
+            for (int id : chapter.combos) {
+                ui::ComboBox& box = d.comboBox(id);
+                ASSERT_GT(box.count(), 2) << id;
+                const QRect first = droppedWith(box, 0);
+                const QRect last = droppedWith(box, box.count() - 1);
+                EXPECT_EQ(first, last) << id << ": the list drops in one place, not centred on the choice";
+                EXPECT_TRUE(screen.contains(first)) << id;
+                const QRect field(box.widget()->mapToGlobal(QPoint(0, 0)), box.widget()->size());
+                EXPECT_TRUE(first.top() == field.bottom() + 1 || first.bottom() + 1 == field.top()) << id;
+                const int templateHeight = d.baseUnits().toPixelsY(d.dialogTemplate().control(id)->rect.height);
+                const int room = first.top() > field.top() ? screen.bottom() - field.bottom() : field.top() - screen.top();
+                const int asked = std::min(templateHeight - field.height(), room);
+                // As tall as asked, less what does not make a whole row.
+                box.showDropDown();
+                QAbstractItemView* view = static_cast<QComboBox*>(box.widget())->view();
+                const int row = view->sizeHintForRow(0);
+                const int chrome = box.droppedList()->height() - view->viewport()->height();
+                box.hideDropDown();
+                EXPECT_LE(first.height(), asked) << id;
+                EXPECT_GT(first.height() + row, asked) << id;
+                EXPECT_EQ((first.height() - chrome) % row, 0) << id;
+                EXPECT_EQ(first.width(), field.width()) << id;
+            }
+        });
+    }
+}
+
+TEST_F(DesktopListsTest, AnOpenListTakesWheelArrowsTypedLettersAndEsc)
+{
+    open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
+        ui::ComboBox& countries = d.comboBox(ids::search::kCountryCombo);
+        auto* box = static_cast<QComboBox*>(countries.widget());
+        countries.showDropDown();
+        ASSERT_TRUE(countries.droppedList());
+        QAbstractItemView* view = box->view();
+        auto keyToList = [&](int key, const QString& text = {}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(view, &press);
+        };
+        keyToList(Qt::Key_P, QStringLiteral("P"));
+        EXPECT_EQ(view->currentIndex().data().toString(), QStringLiteral("Portugal"));
+        keyToList(Qt::Key_Up);
+        EXPECT_EQ(view->currentIndex().data().toString(), QString::fromUtf16(u"\u00d6sterreich"));
+        const int before = view->verticalScrollBar()->value();
+        view->scrollToTop();
+        QWheelEvent wheel(QPointF(5, 5), view->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        EXPECT_GT(view->verticalScrollBar()->value(), 0) << "was " << before;
+        keyToList(Qt::Key_Escape);
+        EXPECT_FALSE(countries.droppedList());
+        EXPECT_EQ(countries.currentIndex(), -1) << "Esc leaves the choice as it was";
+    });
+}
+
+TEST_F(DesktopListsTest, AListOfThousandsOfRegionsOpensInsideTheScreen)
+{
+    open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
+        ui::ComboBox& regions = d.comboBox(ids::search::kRegionCombo);
+        regions.resetContent();
+        for (int i = 0; i < 5000; ++i)
+            regions.addString(u"Region " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u" " +
+                              std::u16string(500, u'x'));
+        regions.setCurrentIndex(4321);
+        regions.showDropDown();
+        QWidget* list = regions.droppedList();
+        ASSERT_TRUE(list);
+        EXPECT_TRUE(screenOnDesktop().contains(list->geometry()));
+        EXPECT_EQ(list->width(), regions.widget()->width());
+        regions.hideDropDown();
+    });
+}
+
+// Every list box of every template: whole rows, and exactly the template's
+// height where the template says the list has no integral height.
+TEST(ListBoxes, HaveTheTemplateHeightWithNoIntegralHeightAndWholeRowsOtherwise)
+{
+    int exact = 0, integral = 0;
+    for (int id : ui::templateIds()) {
+        const std::optional<ui::DialogTemplate> tmpl = ui::loadTemplate(id);
+        ui::Dialog dialog(*tmpl, nullptr, [](ui::Dialog&, const ui::Event&) -> std::intptr_t { return 0; }, 0);
+        for (const ui::ControlTemplate& c : tmpl->controls) {
+            if (c.kind != ui::ControlKind::ListBox)
+                continue;
+            auto* list = static_cast<QListWidget*>(dialog.control(c.id).widget());
+            list->addItem(QStringLiteral("Zeile"));
+            const int templateHeight = dialog.baseUnits().toPixelsY(c.rect.height);
+            const int frame = list->frameWidth();
+            if (c.has(ui::style::kNoIntegralHeight)) {
+                ++exact;
+                EXPECT_EQ(list->height(), templateHeight) << "template " << id << " list " << c.id;
+            } else {
+                ++integral;
+                EXPECT_LE(list->height(), templateHeight);
+                EXPECT_EQ((list->height() - 2 * frame) % list->sizeHintForRow(0), 0) << "template " << id;
+                EXPECT_GT(list->height() + list->sizeHintForRow(0), templateHeight) << "template " << id;
+            }
+        }
+    }
+    EXPECT_EQ(exact, 1);
+    EXPECT_EQ(integral, 2);
+}
+
+} // namespace
