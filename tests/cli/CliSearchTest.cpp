@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -98,7 +99,7 @@ protected:
         shell::setProgramPathForTesting(u"");
     }
 
-    Run program(std::vector<std::string> args)
+    Outcome program(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--guide", *guide_});
         return runProgram(args, *folder_);
@@ -163,7 +164,7 @@ TEST_F(CliSearchTest, PrintsTheWindowsHitsInTheWindowsOrderForEveryChoiceOfTheFo
             buildSearchStatement(SearchForm::readSearchCriteria(), *g_wineDatabase);
             const std::string statement = utf8(g_wineDatabase->textBuffer);
             const std::vector<int> expected = windowHits();
-            const Run run = program(args);
+            const Outcome run = program(args);
             ASSERT_EQ(run.status, expected.empty() ? 1 : 0) << statement << "\n" << run.err;
             ASSERT_EQ(idsOfLines(run.out), expected) << statement;
             EXPECT_EQ(run.err, std::to_string(expected.size()) + " Treffer\n");
@@ -181,9 +182,9 @@ TEST_F(CliSearchTest, PrintsTheWindowsHitsInTheWindowsOrderForEveryChoiceOfTheFo
 
 TEST_F(CliSearchTest, HitLinesAndJsonCarryTheEntrysNamesColoursAndQuality)
 {
-    const Run lines = program({"--search", "Hawke's", "--fulltext"});
+    const Outcome lines = program({"--search", "Hawke's", "--fulltext"});
     ASSERT_EQ(lines.status, 0) << lines.err;
-    const Run json = program({"--search", "Hawke's", "--fulltext", "--json"});
+    const Outcome json = program({"--search", "Hawke's", "--fulltext", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     const QJsonArray hits = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array();
     const std::vector<int> ids = idsOfLines(lines.out);
@@ -220,7 +221,7 @@ TEST_F(CliSearchTest, OptionsThatDoNotFitGiveTheUsageAndStatusTwo)
         {"--serach", "a"},                  {"--export-bookmarks", ""},
     };
     for (const auto& args : misfits) {
-        const Run run = program(args);
+        const Outcome run = program(args);
         EXPECT_EQ(run.status, 2) << args[0];
         EXPECT_TRUE(run.out.empty()) << args[0];
         EXPECT_NE(run.err.find("Usage: vinaria"), std::string::npos) << args[0] << run.err;
@@ -237,7 +238,7 @@ TEST_F(CliSearchTest, AMissingOrDamagedGuideGivesTheErrorReasonAndNoList)
         const char* reason;
     } cases[] = {{*folder_ + "/none.cdb", "Die Datei fehlt."}, {damaged, "Die Datei ist beschädigt."}};
     for (const auto& c : cases) {
-        const Run run = runProgram({"--guide", c.file, "--search", "", "--red"}, *folder_);
+        const Outcome run = runProgram({"--guide", c.file, "--search", "", "--red"}, *folder_);
         EXPECT_EQ(run.status, 2) << c.file;
         EXPECT_TRUE(run.out.empty()) << c.file;
         EXPECT_EQ(run.err.rfind("FEHLER: ", 0), 0u) << run.err;

@@ -39,7 +39,7 @@ TEST(BookmarkCsvTest, WrittenRowsReadBackUnchanged)
         EXPECT_EQ(back.rows[i].description, rows[i].description);
         EXPECT_EQ(back.rows[i].note, rows[i].note);
     }
-    EXPECT_EQ(back.rows[1].line, 4); // the first row's note spans two lines
+    EXPECT_EQ(back.rows[1].line, 5); // the first row's note spans three lines
 }
 
 TEST(BookmarkCsvTest, ASpreadsheetsFileWithoutMarkWithLineFeedsAndBlankLinesReads)
@@ -77,7 +77,7 @@ TEST(BookmarkCsvTest, AFaultNamesTheLineWhereItStandsAndKeepsNoRow)
 TEST(OptionsTest, HelpAndTheManualPageNameEveryOption)
 {
     const std::string folder = testing_support::freshFolder();
-    const cli_testing::Run help = cli_testing::runProgram({"--help"}, folder);
+    const cli_testing::Outcome help = cli_testing::runProgram({"--help"}, folder);
     ASSERT_EQ(help.status, 0);
     std::string manual = cli_testing::readFile(testing_support::sourceDir() + "/packaging/vinaria.1");
     manual = std::regex_replace(manual, std::regex(R"(\\-)"), "-");

@@ -72,11 +72,11 @@ void writeFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-Run runProgram(const std::vector<std::string>& args, const std::string& work)
+Outcome runProgram(const std::vector<std::string>& args, const std::string& work)
 {
     std::vector<std::string> command{VINARIA_PROGRAM};
     command.insert(command.end(), args.begin(), args.end());
-    Run run;
+    Outcome run;
     run.status = spawnInto(command, work + "/stdout", work + "/stderr");
     run.out = readFile(work + "/stdout");
     run.err = readFile(work + "/stderr");

@@ -8,14 +8,14 @@
 
 namespace cli_testing {
 
-struct Run {
+struct Outcome {
     int status = -1;
     std::string out;
     std::string err;
 };
 
 // args follow the program's name; work is a folder for the output files.
-Run runProgram(const std::vector<std::string>& args, const std::string& work);
+Outcome runProgram(const std::vector<std::string>& args, const std::string& work);
 
 // Runs a tool (pdfinfo, pdftotext, ...) and gives its standard output; "" when it fails.
 std::string toolOutput(const std::vector<std::string>& command, const std::string& work);
