@@ -27,24 +27,6 @@ QString qtext(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A field of a tab-separated line: no tab, line break or control character.
-void appendField(std::string& line, std::u16string_view text)
-{
-    line += text::toUtf8(plainText(text, false));
-}
-
-void appendHitLine(std::string& out, const Hit& hit)
-{
-    out += std::to_string(hit.id);
-    for (const std::u16string& field : {std::u16string(hit.keyword), std::u16string(hit.region),
-                                        std::u16string(hit.country), colourNames(hit),
-                                        qualityLine(hit.quality1, hit.quality2)}) {
-        out.push_back('\t');
-        appendField(out, field);
-    }
-    out.push_back('\n');
-}
-
 QJsonObject hitObject(const Hit& hit)
 {
     QJsonArray colours;
@@ -77,6 +59,7 @@ int reportOutcome(Outcome outcome, WineDatabase& db, const Console& console)
 int search(WineDatabase& db, const Request& r, const Console& console)
 {
     std::string lines;
+    HitLineWriter lineWriter;
     QJsonArray objects;
     int count = 0;
     const Outcome outcome = searchGuide(db, r.criteria, [&](const Hit& hit) {
@@ -84,7 +67,7 @@ int search(WineDatabase& db, const Request& r, const Console& console)
         if (r.json)
             objects.append(hitObject(hit));
         else
-            appendHitLine(lines, hit);
+            lineWriter.append(lines, hit);
     });
     if (outcome == Outcome::GuideFailed)
         return reportOutcome(outcome, db, console);
@@ -177,7 +160,7 @@ int listBookmarks(WineDatabase& db, const Request& r, const Console& console)
             lines += std::to_string(row.id);
             for (std::u16string_view field : {row.keyword, row.region, row.country, row.description, row.note}) {
                 lines.push_back('\t');
-                appendField(lines, field);
+                appendLineField(lines, field);
             }
             lines.push_back('\n');
         }

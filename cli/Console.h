@@ -29,6 +29,10 @@ void writeBytes(std::FILE* stream, std::string_view bytes);
 // every other control character becomes a blank.
 std::u16string plainText(std::u16string_view text, bool keepLineBreaks);
 
+// Appends text as one field of a tab-separated line, in UTF-8, with every
+// tab, line break and control character made a blank.
+void appendLineField(std::string& line, std::u16string_view text);
+
 // The "FEHLER" message for a guide that cannot be used, on standard error.
 void reportGuideFailure(const Console& console, const GuideProblem& problem);
 

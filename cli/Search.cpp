@@ -4,12 +4,16 @@
 #include "cli/Search.h"
 
 #include "db/Sql.h"
+#include "cli/Console.h"
 #include "db/WineDatabase.h"
+#include "platform/text/Utf16.h"
 #include "resources/CliTexts.h"
 #include "resources/ResultsTexts.h"
+#include "results/EntryTexts.h"
 #include "results/WineRow.h"
 #include "search/QueryBuilder.h"
 
+#include <charconv>
 #include <map>
 
 namespace cli {
@@ -127,6 +131,46 @@ std::u16string colourNames(const Hit& hit)
         names += name;
     }
     return names;
+}
+
+namespace {
+
+int colourBits(bool red, bool rose, bool white, bool brown)
+{
+    return (red ? 1 : 0) | (rose ? 2 : 0) | (white ? 4 : 0) | (brown ? 8 : 0);
+}
+
+} // namespace
+
+HitLineWriter::HitLineWriter()
+{
+    for (int bits = 0; bits < static_cast<int>(colours_.size()); ++bits) {
+        Hit colours;
+        colours.red = bits & 1, colours.rose = bits & 2, colours.white = bits & 4, colours.brown = bits & 8;
+        appendLineField(colours_[static_cast<std::size_t>(bits)], colourNames(colours));
+    }
+}
+
+void HitLineWriter::append(std::string& out, const Hit& hit)
+{
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, hit.id).ptr;
+    out.append(digits, end);
+    for (std::u16string_view field : {hit.keyword, hit.region, hit.country}) {
+        out.push_back('\t');
+        appendLineField(out, field);
+    }
+    out.push_back('\t');
+    out += colours_[static_cast<std::size_t>(colourBits(hit.red, hit.rose, hit.white, hit.brown))];
+    out.push_back('\t');
+    auto quality = qualities_.find({hit.quality1, hit.quality2});
+    if (quality == qualities_.end()) {
+        std::string line;
+        appendLineField(line, qualityLine(hit.quality1, hit.quality2));
+        quality = qualities_.emplace(std::make_pair(hit.quality1, hit.quality2), std::move(line)).first;
+    }
+    out += quality->second;
+    out.push_back('\n');
 }
 
 } // namespace cli

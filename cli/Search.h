@@ -4,7 +4,9 @@
 
 #include "search/SearchCriteria.h"
 
+#include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -33,5 +35,19 @@ Outcome searchGuide(WineDatabase& database, const SearchCriteria& criteria, cons
 
 // The hit's colours as the results tree names them, joined with ", ".
 std::u16string colourNames(const Hit& hit);
+
+// Writes hit lines: ID, keyword, region, country, colours and quality line,
+// tab-separated, each ending in "\n"; no field holds a tab, line break or
+// other control character. The colour and quality texts are made once, as
+// a long list meets the same few again and again.
+class HitLineWriter {
+public:
+    HitLineWriter();
+    void append(std::string& out, const Hit& hit);
+
+private:
+    std::array<std::string, 16> colours_; // by red, rose, white, brown as bits 0 to 3
+    std::map<std::pair<int, int>, std::string> qualities_;
+};
 
 } // namespace cli
