@@ -14,6 +14,8 @@
 #include "resources/ResultsTexts.h"
 #include "search/QueryBuilder.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -38,24 +40,6 @@ std::string g_folder;
 int g_iterations = 9;
 std::FILE* g_sink = nullptr;
 
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double wallSeconds()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // Runs both sides in turns; the program's time is the iteration time.
 void inTurns(benchmark::State& state, bool wall, const std::function<long()>& program,
              const std::function<long()>& raw)
@@ -63,7 +47,7 @@ void inTurns(benchmark::State& state, bool wall, const std::function<long()>& pr
     std::vector<double> programTimes, rawTimes;
     long programCount = 0, rawCount = 0;
     bool rawFirst = false;
-    auto clock = wall ? wallSeconds : cpuSeconds;
+    auto clock = wall ? bench::wallSeconds : bench::cpuSeconds;
     auto time = [&](const std::function<long()>& side, std::vector<double>& times, long& count) {
         const double start = clock();
         count = side();
@@ -78,7 +62,7 @@ void inTurns(benchmark::State& state, bool wall, const std::function<long()>& pr
         rawFirst = !rawFirst;
         state.SetIterationTime(programTimes.back());
     }
-    const double p = median(programTimes), r = median(rawTimes);
+    const double p = bench::median(programTimes), r = bench::median(rawTimes);
     state.counters["program_ms"] = p * 1e3;
     state.counters["sqlite_ms"] = r * 1e3;
     state.counters["ratio"] = r > 0 ? p / r : 0;
@@ -118,21 +102,6 @@ std::string columnText(sqlite3_stmt* s, int column)
 {
     const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
     return t ? std::string(t, static_cast<std::size_t>(sqlite3_column_bytes(s, column))) : std::string();
-}
-
-// SQLite's own LIKE reads '%' and '_' where the guide's reads '*' and '?'.
-std::u16string withSqliteWildcards(std::u16string sql)
-{
-    bool inLiteral = false;
-    for (char16_t& u : sql) {
-        if (u == u'\'')
-            inLiteral = !inLiteral;
-        else if (inLiteral && u == u'*')
-            u = u'%';
-        else if (inLiteral && u == u'?')
-            u = u'_';
-    }
-    return sql;
 }
 
 long programSearch(Program& p, const SearchCriteria& criteria)
@@ -215,7 +184,7 @@ void search(benchmark::State& state, const SearchCriteria& criteria)
     Program p(guide);
     Straight s(guide);
     const auto countries = rawCountryNames(s);
-    const std::u16string statement = withSqliteWildcards(composeSearchStatement(criteria, countryCode(s, criteria)));
+    const std::u16string statement = bench::withSqliteWildcards(composeSearchStatement(criteria, countryCode(s, criteria)));
     inTurns(state, false, [&] { return programSearch(p, criteria); },
             [&] { return rawSearch(s, statement, countries); });
 }
@@ -305,13 +274,7 @@ SearchCriteria criteria(std::u16string country, std::u16string term, bool fullTe
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--guide=", 0) == 0)
-            g_folder = arg.substr(8);
-        else if (arg.rfind("--iterations=", 0) == 0)
-            g_iterations = std::max(1, std::atoi(arg.c_str() + 13));
-    }
+    bench::readArguments(argc, argv, g_folder, g_iterations);
     if (g_folder.empty() || !fs::exists(g_folder + "/vinaria2007_db.cdb")) {
         std::fprintf(stderr, "usage: %s --guide=DIR [benchmark options]; DIR/vinaria2007_db.cdb is a guide\n", argv[0]);
         return 2;
