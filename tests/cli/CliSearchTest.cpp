@@ -3,6 +3,7 @@
 // it, and the program started as a process must print the same entries in
 // the same order. Also what a bad start and a bad guide give.
 #include "app/Singletons.h"
+#include "cli/CommandLine.h"
 #include "db/WineDatabase.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/text/Utf16.h"
@@ -20,6 +21,7 @@
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <sstream>
@@ -245,6 +247,43 @@ TEST_F(CliSearchTest, AMissingOrDamagedGuideGivesTheErrorReasonAndNoList)
         EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
         EXPECT_NE(run.err.find(c.file), std::string::npos) << run.err;
     }
+}
+
+// In the process itself, so the lock's wait can be made short.
+TEST_F(CliSearchTest, ALockedGuideGivesItsReasonAndNoListAndTakesNoImport)
+{
+    const std::string locked = *folder_ + "/locked.cdb";
+    std::filesystem::copy_file(*guide_, locked, std::filesystem::copy_options::overwrite_existing);
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(locked.c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE; DELETE FROM Lesezeichen;", nullptr, nullptr, nullptr), SQLITE_OK);
+    const int wait = ado::Connection::busyTimeoutMs;
+    ado::Connection::busyTimeoutMs = 10;
+    const std::string csv = *folder_ + "/one.csv";
+    writeFile(csv, "id;Stichwort;Region;Land;Beschreibung;Notiz\n1;;;;a;b\n");
+    for (cli::Task task : {cli::Task::Search, cli::Task::ImportBookmarks}) {
+        cli::Request request;
+        request.task = task;
+        request.guideFile = text::fromUtf8(locked);
+        request.criteria.red = true;
+        request.file = text::fromUtf8(csv);
+        char* out = nullptr;
+        char* err = nullptr;
+        std::size_t outSize = 0, errSize = 0;
+        std::FILE* outStream = open_memstream(&out, &outSize);
+        std::FILE* errStream = open_memstream(&err, &errSize);
+        const int status = cli::runTask(request, {outStream, errStream});
+        std::fclose(outStream);
+        std::fclose(errStream);
+        EXPECT_EQ(status, 2);
+        EXPECT_EQ(outSize, 0u);
+        EXPECT_NE(std::string(err).find("von einem anderen Programm benutzt"), std::string::npos) << err;
+        std::free(out);
+        std::free(err);
+    }
+    ado::Connection::busyTimeoutMs = wait;
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
 }
 
 } // namespace
