@@ -89,12 +89,16 @@ int positiveNumber(const QString& value)
     return ok && number > 0 ? number : 0;
 }
 
-std::u16string parserError(const QCommandLineParser& parser)
+std::u16string parserError(const QCommandLineParser& parser, const QStringList& arguments)
 {
     if (!parser.unknownOptionNames().isEmpty()) {
         const QString name = parser.unknownOptionNames().first();
         return problem(texts::cli::kUnknownOption, (name.size() == 1 ? u"-" : u"--") + name.toStdU16String());
     }
+    // The parser's other complaint: an option that takes a value stands last.
+    for (const OptionSpec& spec : kOptions)
+        if (spec.takesValue && arguments.last() == QStringLiteral("--") + qname(spec.name))
+            return problem(texts::cli::kMissingValue, arguments.last().toStdU16String());
     return parser.errorText().toStdU16String();
 }
 
@@ -203,7 +207,7 @@ Parsed parseArguments(const QStringList& arguments)
         return parsed;
     }
     if (!readable) {
-        parsed.error = parserError(parser);
+        parsed.error = parserError(parser, arguments);
         return parsed;
     }
     if (parser.isSet(QStringLiteral("guide"))) {

@@ -221,6 +221,7 @@ TEST_F(CliSearchTest, OptionsThatDoNotFitGiveTheUsageAndStatusTwo)
         {"--json", "--export-bookmarks", "a.csv"}, {"--skip-unknown", "--list-bookmarks"},
         {"--search", "a", "stray"},         {"--search", "a", "--search", "b"},
         {"--serach", "a"},                  {"--export-bookmarks", ""},
+        {"--search"},
     };
     for (const auto& args : misfits) {
         const Outcome run = program(args);
