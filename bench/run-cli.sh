@@ -5,9 +5,9 @@
 #   ITERATIONS=n   interleaved runs per case (default 9)
 #   RUNS=n         whole-process runs per command (default 7)
 # Builds build/bench-after (Release), makes the guide once
-# (build/bench-guides/N, as bench/run.sh does) and a copy of it with 10 000
-# bookmarks (build/bench-guides/N/bookmarks), and leaves the results in
-# build/bench-results/cli-N.*.
+# (build/bench-guides/N, as bench/run.sh does) and copies of it with 10 000
+# and 1 000 bookmarks (build/bench-guides/N/bookmarks*), and leaves the
+# results in build/bench-results/cli-N.*.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -36,16 +36,24 @@ build/bench-after/bench/vinaria_cli_bench --guide="$guides/$n" --iterations="$it
   --benchmark_out="$results/cli-$n.json" --benchmark_out_format=json | tee "$results/cli-$n.txt"
 
 # The whole program as a user starts it: process start, guide opened,
-# the work, the output written (to /dev/null); medians of wall time.
+# the work, the output written (to /dev/null); medians of the processor
+# time (user + system, which a busy machine hardly moves) and of wall time.
 echo "== whole process, median of $runs runs"
 program=build/bench-after/vinaria
 bookmarks=$guides/$n/bookmarks/vinaria2007_db.cdb
+# The printed list of 1 000 bookmarks (about 440 pages): the first 1 000 of the 10 000.
+printed=$guides/$n/bookmarks-1000/vinaria2007_db.cdb
+mkdir -p "$(dirname "$printed")"
+cp "$bookmarks" "$printed"
+sqlite3 "$printed" "DELETE FROM Lesezeichen WHERE ID_Lesezeichen > 1000"
 measure() { # name, command...
   local name=$1; shift
   for _ in $(seq "$runs"); do
-    /usr/bin/time -f "%e" -o "$results/cli-time" env -u DISPLAY -u WAYLAND_DISPLAY "$@" >/dev/null 2>&1
-    cat "$results/cli-time"
-  done | sort -n | awk -v name="$name" '{t[NR] = $1} END {printf "%-40s %.3f s (min %.3f, max %.3f)\n", name, t[int((NR + 1) / 2)], t[1], t[NR]}'
+    /usr/bin/time -f "%U %S %e %M" -o "$results/cli-time" env -u DISPLAY -u WAYLAND_DISPLAY "$@" >/dev/null 2>&1
+    awk '{printf "%.2f %.2f %d\n", $1 + $2, $3, $4}' "$results/cli-time"
+  done | sort -n | awk -v name="$name" '{cpu[NR] = $1; wall[NR] = $2; kb[NR] = $3}
+    END {m = int((NR + 1) / 2); printf "%-36s cpu %.2f s (%.2f-%.2f), wall %.2f s, peak %d kB\n",
+         name, cpu[m], cpu[1], cpu[NR], wall[m], kb[m]}'
 }
 {
   measure "--show 1" "$program" --guide "$guide" --show 1
@@ -53,5 +61,5 @@ measure() { # name, command...
   measure "--search Kirsche --fulltext" "$program" --guide "$guide" --search Kirsche --fulltext
   measure "--export-bookmarks (10 000)" "$program" --guide "$bookmarks" --export-bookmarks "$results/cli-export.csv"
   measure "--import-bookmarks (10 000)" "$program" --guide "$bookmarks" --import-bookmarks "$results/cli-export.csv"
-  measure "--bookmarks-pdf (10 000)" "$program" --guide "$bookmarks" --bookmarks-pdf "$results/cli-export.pdf"
+  measure "--bookmarks-pdf (1 000)" "$program" --guide "$printed" --bookmarks-pdf "$results/cli-export.pdf"
 } | tee "$results/cli-$n-process.txt"
