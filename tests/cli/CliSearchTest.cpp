@@ -25,6 +25,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -74,13 +75,15 @@ class CliSearchTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = new std::string(VINARIA_TEST_TMP "/CliSearchTest");
+        // A folder per process: CTest runs each test in a process of its own, side by side.
+        folder_ = new std::string(VINARIA_TEST_TMP "/CliSearchTest." + std::to_string(getpid()));
         std::filesystem::remove_all(*folder_);
         std::filesystem::create_directories(*folder_);
         guide_ = new std::string(testing_support::buildDatabase(testing_support::sourceDir() + "/data/guide", *folder_));
     }
     static void TearDownTestSuite()
     {
+        std::filesystem::remove_all(*folder_);
         delete folder_;
         delete guide_;
     }
