@@ -64,9 +64,17 @@ bool isIdleNotice(const QString& message)
     return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 
+// Qt's warnings are printed, but not its idle notices; the command line's
+// tasks use this alone.
+void taskMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && !isIdleNotice(message))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 // A platform plugin that cannot reach its display ends the program with a
 // plain message instead of an abort.
-void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
         reportNoDisplay();
@@ -74,15 +82,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fflush(stderr);
         _exit(1);
     }
-    if (type != QtDebugMsg && !isIdleNotice(message))
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
-// Tasks on the command line print Qt's warnings, but not its idle notices.
-void taskMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type != QtDebugMsg && !isIdleNotice(message))
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+    taskMessageHandler(type, context, message);
 }
 
 // On a large desktop screen the 240 x 320 window would be tiny: start again
