@@ -1,6 +1,8 @@
-// What the benchmarks share: their clocks, the median, the options they take
-// and the wildcards of SQLite's own LIKE.
+// What the benchmarks share: their clocks, the medians they report, the
+// options they take and the wildcards of SQLite's own LIKE.
 #pragma once
+
+#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
@@ -29,6 +31,16 @@ inline double median(std::vector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Both sides' medians (in ms) and their ratio as the benchmark's counters.
+inline void setMedianCounters(benchmark::State& state, const std::vector<double>& programTimes,
+                              const std::vector<double>& rawTimes)
+{
+    const double p = median(programTimes), r = median(rawTimes);
+    state.counters["program_ms"] = p * 1e3;
+    state.counters["sqlite_ms"] = r * 1e3;
+    state.counters["ratio"] = r > 0 ? p / r : 0;
 }
 
 // --guide=DIR and --iterations=N; other arguments are Google Benchmark's.

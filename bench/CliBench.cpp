@@ -62,10 +62,7 @@ void inTurns(benchmark::State& state, bool wall, const std::function<long()>& pr
         rawFirst = !rawFirst;
         state.SetIterationTime(programTimes.back());
     }
-    const double p = bench::median(programTimes), r = bench::median(rawTimes);
-    state.counters["program_ms"] = p * 1e3;
-    state.counters["sqlite_ms"] = r * 1e3;
-    state.counters["ratio"] = r > 0 ? p / r : 0;
+    bench::setMedianCounters(state, programTimes, rawTimes);
     state.counters["rows"] = static_cast<double>(programCount);
     state.counters["sqlite_rows"] = static_cast<double>(rawCount);
 }

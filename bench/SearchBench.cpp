@@ -194,10 +194,7 @@ void interleave(benchmark::State& state, bool cold, const std::function<long()>&
         rawFirst = !rawFirst;
         state.SetIterationTime(programTimes.back());
     }
-    const double p = bench::median(programTimes), r = bench::median(rawTimes);
-    state.counters["program_ms"] = p * 1e3;
-    state.counters["sqlite_ms"] = r * 1e3;
-    state.counters["ratio"] = r > 0 ? p / r : 0;
+    bench::setMedianCounters(state, programTimes, rawTimes);
     state.counters["hits"] = static_cast<double>(programHits);
     state.counters["sqlite_hits"] = static_cast<double>(rawHits);
     state.counters["peak_kB"] = peak;
