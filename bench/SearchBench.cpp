@@ -297,7 +297,7 @@ void tolerantSearch(benchmark::State& state, const SearchCriteria& criteria)
     Straight s;
     std::vector<std::u16string> statements;
     for (const TolerantSearch& t : tolerantSearches(criteria, p.db))
-        statements.push_back(withSqliteWildcards(t.statement));
+        statements.push_back(bench::withSqliteWildcards(t.statement));
     auto nothing = [] {};
     interleave(
         state, false, [&] { return programTolerantSearch(p, criteria); },
