@@ -106,10 +106,11 @@ long programSearch(Program& p, const SearchCriteria& criteria)
     std::string lines;
     cli::HitLineWriter writer;
     long hits = 0;
+    std::u16string notice;
     cli::searchGuide(p.db, criteria, [&](const cli::Hit& hit) {
         writer.append(lines, hit);
         ++hits;
-    });
+    }, notice);
     std::fwrite(lines.data(), 1, lines.size(), g_sink);
     return hits;
 }

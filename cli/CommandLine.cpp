@@ -62,15 +62,18 @@ int search(WineDatabase& db, const Request& r, const Console& console)
     HitLineWriter lineWriter;
     QJsonArray objects;
     int count = 0;
+    std::u16string notice;
     const Outcome outcome = searchGuide(db, r.criteria, [&](const Hit& hit) {
         ++count;
         if (r.json)
             objects.append(hitObject(hit));
         else
             lineWriter.append(lines, hit);
-    });
+    }, notice);
     if (outcome == Outcome::GuideFailed)
         return reportOutcome(outcome, db, console);
+    if (!notice.empty())
+        writeLine(console.err, plainText(notice, false));
     if (r.json)
         writeJson(console, QJsonDocument(objects));
     else

@@ -1,6 +1,7 @@
 // The command line's search. Rows are walked once with a forward cursor and
 // only the columns a hit line shows are read, so a search of half the guide
-// costs little more than the engine's own walk.
+// costs little more than the engine's own walk. A term that finds nothing
+// is searched tolerantly, as the window does.
 #include "cli/Search.h"
 
 #include "db/Sql.h"
@@ -12,6 +13,7 @@
 #include "results/EntryTexts.h"
 #include "results/WineRow.h"
 #include "search/QueryBuilder.h"
+#include "search/TolerantSearch.h"
 
 #include <charconv>
 #include <map>
@@ -66,7 +68,7 @@ std::u16string_view textOf(const ado::Variant& value)
     return value.isText() ? value.text() : std::u16string_view();
 }
 
-std::size_t walkHits(WineDatabase& db, const CountryNames& countries, const HitSink& sink)
+std::size_t walkHits(WineDatabase& db, const CountryNames& countries, const HitSink& sink, int& firstId)
 {
     std::size_t listed = 0;
     ado::Recordset& rows = *db.recordset();
@@ -87,28 +89,59 @@ std::size_t walkHits(WineDatabase& db, const CountryNames& countries, const HitS
         hit.brown = positive(db.columnValue(wine_row::kBrown));
         hit.quality1 = low16(db.columnValue(wine_row::kQuality1));
         hit.quality2 = low16(db.columnValue(wine_row::kQuality2));
+        if (listed++ == 0)
+            firstId = hit.id;
         sink(hit);
-        ++listed;
     }
     return listed;
 }
 
+// Runs the statement in the text buffer; the number of hits handed over.
+std::size_t runStatement(WineDatabase& db, const CountryNames& countries, const HitSink& sink, int& firstId)
+{
+    std::size_t listed = 0;
+    if (db.openRecordset(db.textBuffer, ado::kOpenDynamic, ado::kLockReadOnly))
+        listed = walkHits(db, countries, sink, firstId);
+    db.closeRecordset();
+    return listed;
+}
+
+// As in the window: a search with a term that found nothing tries its
+// tolerant searches in turn, until one finds rows; notice says what was
+// searched instead.
+std::size_t searchTolerantly(WineDatabase& db, const SearchCriteria& criteria, const CountryNames& countries,
+                             const HitSink& sink, std::u16string& notice)
+{
+    for (const TolerantSearch& search : tolerantSearches(criteria, db)) {
+        db.setText(search.statement);
+        int firstId = 0;
+        if (const std::size_t listed = runStatement(db, countries, sink, firstId)) {
+            notice = tolerantNoticeFor(criteria, search, firstId, db);
+            return listed;
+        }
+        if (guideFailed(db))
+            break;
+    }
+    return 0;
+}
+
 } // namespace
 
-Outcome searchGuide(WineDatabase& db, const SearchCriteria& criteria, const HitSink& sink)
+Outcome searchGuide(WineDatabase& db, const SearchCriteria& criteria, const HitSink& sink, std::u16string& notice)
 {
     std::size_t listed = 0;
     try {
         const CountryNames countries = readCountryNames(db);
         buildSearchStatement(criteria, db);
-        if (db.openRecordset(db.textBuffer, ado::kOpenDynamic, ado::kLockReadOnly))
-            listed = walkHits(db, countries, sink);
+        int firstId = 0;
+        listed = runStatement(db, countries, sink, firstId);
+        if (!listed && !guideFailed(db))
+            listed = searchTolerantly(db, criteria, countries, sink, notice);
     } catch (const ado::Fault& fault) {
         db.noteFault(fault);
         db.closeRecordset();
         return Outcome::GuideFailed;
     }
-    db.closeRecordset();
     if (guideFailed(db))
         return Outcome::GuideFailed;
     return listed ? Outcome::Done : Outcome::NothingFound;

@@ -30,8 +30,11 @@ using HitSink = std::function<void(const Hit&)>;
 
 // Runs the search for criteria and hands every listed hit to sink. Rows
 // without keyword are left out, as the results tree leaves them out. A
-// statement the guide refuses finds nothing, as in the window.
-Outcome searchGuide(WineDatabase& database, const SearchCriteria& criteria, const HitSink& sink);
+// statement the guide refuses finds nothing, as in the window. When a term
+// found nothing and a tolerant search did, notice says so, in the window's
+// words.
+Outcome searchGuide(WineDatabase& database, const SearchCriteria& criteria, const HitSink& sink,
+                    std::u16string& notice);
 
 // The hit's colours as the results tree names them, joined with ", ".
 std::u16string colourNames(const Hit& hit);
