@@ -10,7 +10,7 @@
 
 namespace app {
 
-int run(void* instance)
+int run(void* instance, const std::u16string& guideFile)
 {
     // Normally done by the static initialiser already; calling it here also
     // keeps that initialiser's object file in the program.
@@ -18,7 +18,9 @@ int run(void* instance)
     g_appState->instance = instance;
     // An installed guide is opened through the user's own copy, so bookmarks
     // can be written.
-    g_wineDatabase->guidePath = text::fromUtf8(location::prepareGuide(location::placesOfThisProgram()).string());
+    g_wineDatabase->guidePath = guideFile.empty()
+        ? text::fromUtf8(location::prepareGuide(location::placesOfThisProgram()).string())
+        : guideFile;
     ui::dialogBox(ids::mainMenu::kTemplate, nullptr, mainMenuProc, 0);
     return 0;
 }

@@ -1,5 +1,7 @@
-// Process entry of the wine guide: one window, the main menu in it.
+// Process entry of the wine guide: one window, the main menu in it; or, with
+// options, a task on the command line that needs no display.
 #include "app/Program.h"
+#include "cli/CommandLine.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/text/Utf16.h"
 #include "platform/ui/Screen.h"
@@ -13,7 +15,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <unistd.h>
 
 namespace {
@@ -34,18 +35,20 @@ void reportNoDisplay()
                stderr);
 }
 
-bool helpRequested(int argc, char** argv)
+QStringList argumentsOf(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
-            return true;
-    return false;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 // Usage and the files this start would use; copies nothing.
-void printUsage()
+void printUsage(const std::u16string& guideFile)
 {
-    const location::Choice guide = location::chooseGuide(location::placesOfThisProgram());
+    location::Choice guide = location::chooseGuide(location::placesOfThisProgram());
+    if (!guideFile.empty())
+        guide = {location::Use::InPlace, {}, text::toUtf8(guideFile)};
     std::fputs(texts::kUsage, stdout);
     std::printf("%s%s\n", texts::kGuideLine, guide.file.c_str());
     if (guide.use == location::Use::UserCopy)
@@ -61,9 +64,17 @@ bool isIdleNotice(const QString& message)
     return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 
+// Qt's warnings are printed, but not its idle notices; the command line's
+// tasks use this alone.
+void taskMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && !isIdleNotice(message))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 // A platform plugin that cannot reach its display ends the program with a
 // plain message instead of an abort.
-void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& message)
+void messageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
         reportNoDisplay();
@@ -71,8 +82,7 @@ void messageHandler(QtMsgType type, const QMessageLogContext&, const QString& me
         std::fflush(stderr);
         _exit(1);
     }
-    if (type != QtDebugMsg && !isIdleNotice(message))
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+    taskMessageHandler(type, context, message);
 }
 
 // On a large desktop screen the 240 x 320 window would be tiny: start again
@@ -96,9 +106,21 @@ void zoomForLargeScreens(char** argv)
 
 int main(int argc, char** argv)
 {
-    if (helpRequested(argc, argv)) {
-        printUsage();
-        return 0;
+    // Tasks on the command line are done before anything needs a display.
+    cli::Request request;
+    if (const QStringList arguments = argumentsOf(argc, argv); cli::hasOptions(arguments)) {
+        const cli::Parsed parsed = cli::parseArguments(arguments);
+        if (!parsed.error.empty())
+            return cli::reportUsageError(parsed.error);
+        request = parsed.request;
+        if (request.task == cli::Task::Help) {
+            printUsage(request.guideFile);
+            return 0;
+        }
+        if (request.task != cli::Task::Window) {
+            qInstallMessageHandler(taskMessageHandler);
+            return cli::runTask(request);
+        }
     }
     if (!displayConfigured()) {
         reportNoDisplay();
@@ -116,7 +138,7 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         });
     // The module: the one program whose resources hold the templates.
-    const int result = app::run(QCoreApplication::instance());
+    const int result = app::run(QCoreApplication::instance(), request.guideFile);
     ui::Screen::destroy();
     return result;
 }

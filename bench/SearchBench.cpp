@@ -18,6 +18,8 @@
 #include "search/QueryBuilder.h"
 #include "search/TolerantSearch.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sqlite3.h>
@@ -83,18 +85,6 @@ int g_iterations = 9;
 std::string guidePath()
 {
     return g_folder + "/vinaria2007_db.cdb";
-}
-
-double cpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-double wallSeconds()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // Drops the guide's pages from the page cache (the file must be unmapped).
@@ -168,30 +158,6 @@ struct Straight {
     sqlite3* db = nullptr;
 };
 
-// SQLite's own LIKE reads '%' and '_' where the handheld's reads '*' and '?';
-// only the wildcards inside the LIKE literals change, nothing else.
-std::u16string withSqliteWildcards(std::u16string sql)
-{
-    bool inLiteral = false;
-    for (char16_t& u : sql) {
-        if (u == u'\'')
-            inLiteral = !inLiteral;
-        else if (inLiteral && u == u'*')
-            u = u'%';
-        else if (inLiteral && u == u'?')
-            u = u'_';
-    }
-    return sql;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Runs program and raw alternately, first one then the other; the program's
 // time is the iteration time.
 void interleave(benchmark::State& state, bool cold, const std::function<long()>& program,
@@ -202,7 +168,7 @@ void interleave(benchmark::State& state, bool cold, const std::function<long()>&
     long programHits = 0, rawHits = 0;
     double peak = 0;
     bool rawFirst = false;
-    auto clock = cold ? wallSeconds : cpuSeconds;
+    auto clock = cold ? bench::wallSeconds : bench::cpuSeconds;
     for (auto _ : state) {
         auto runProgram = [&] {
             beforeProgram();
@@ -228,10 +194,7 @@ void interleave(benchmark::State& state, bool cold, const std::function<long()>&
         rawFirst = !rawFirst;
         state.SetIterationTime(programTimes.back());
     }
-    const double p = median(programTimes), r = median(rawTimes);
-    state.counters["program_ms"] = p * 1e3;
-    state.counters["sqlite_ms"] = r * 1e3;
-    state.counters["ratio"] = r > 0 ? p / r : 0;
+    bench::setMedianCounters(state, programTimes, rawTimes);
     state.counters["hits"] = static_cast<double>(programHits);
     state.counters["sqlite_hits"] = static_cast<double>(rawHits);
     state.counters["peak_kB"] = peak;
@@ -319,7 +282,7 @@ void search(benchmark::State& state, const SearchCriteria& criteria, bool cold)
 {
     Program p;
     Straight s;
-    const std::u16string statement = withSqliteWildcards(composeSearchStatement(criteria, countryCode(p, criteria)));
+    const std::u16string statement = bench::withSqliteWildcards(composeSearchStatement(criteria, countryCode(p, criteria)));
     auto nothing = [] {};
     interleave(
         state, cold, [&] { return programSearch(p, criteria); }, [&] { return rawSearch(s, statement); },
@@ -334,7 +297,7 @@ void tolerantSearch(benchmark::State& state, const SearchCriteria& criteria)
     Straight s;
     std::vector<std::u16string> statements;
     for (const TolerantSearch& t : tolerantSearches(criteria, p.db))
-        statements.push_back(withSqliteWildcards(t.statement));
+        statements.push_back(bench::withSqliteWildcards(t.statement));
     auto nothing = [] {};
     interleave(
         state, false, [&] { return programTolerantSearch(p, criteria); },
@@ -542,13 +505,7 @@ int entriesOf(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--guide=", 0) == 0)
-            g_folder = arg.substr(8);
-        else if (arg.rfind("--iterations=", 0) == 0)
-            g_iterations = std::max(1, std::atoi(arg.c_str() + 13));
-    }
+    bench::readArguments(argc, argv, g_folder, g_iterations);
     g_entries = entriesOf(guidePath());
     if (g_entries <= 0) {
         std::fprintf(stderr, "usage: %s --guide=DIR [benchmark options]; DIR/vinaria2007_db.cdb is a guide\n", argv[0]);

@@ -38,7 +38,7 @@ if [[ -z ${SKIP_BEFORE:-} ]]; then
   src=$root/build/bench-before/src
   rm -rf "$src" && mkdir -p "$src"
   git archive "$before_rev" | tar -x -C "$src"
-  cp bench/SearchBench.cpp bench/CMakeLists.txt "$src/bench/"
+  cp bench/SearchBench.cpp bench/BenchSupport.h bench/CMakeLists.txt "$src/bench/"
   build_tree "$src" "$root/build/bench-before/build"
 fi
 

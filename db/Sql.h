@@ -163,4 +163,20 @@ inline constexpr char kSchemaVersion[] = "4";
 
 } // namespace schema
 
+// Command line: every country's name by its code, the bookmarks with their
+// wines in the bookmark list's order, and the lookups of a bookmark import.
+inline constexpr char16_t kCountryNamesByCode[] = u"SELECT Land, Bezeichnung FROM Land";
+inline constexpr char16_t kBookmarksWithWines[] =
+    u"SELECT Lesezeichen.id_vinaria, vinaria.STICHWORT, vinaria.Regio_Lang, "
+    u"coalesce(nullif((SELECT Bezeichnung FROM Land WHERE Land.Land = vinaria.Land LIMIT 1), ''), vinaria.Land), "
+    u"Lesezeichen.Beschreibung, Lesezeichen.Notiz "
+    u"FROM Lesezeichen LEFT JOIN vinaria ON vinaria.ID = Lesezeichen.id_vinaria "
+    u"ORDER BY Lesezeichen.ID_Lesezeichen";
+inline constexpr char16_t kEntryKeywordAndRegion[] = u"select STICHWORT, Regio_Lang from vinaria where ID = %s";
+// At most two, enough to tell one match from several.
+inline constexpr char16_t kEntriesByKeywordAndRegion[] =
+    u"select ID from vinaria where STICHWORT = '%s' and coalesce(Regio_Lang, '') = '%s' limit 2";
+// An import takes the write lock before it reads, so no other writer comes between.
+inline constexpr char16_t kBeginImmediate[] = u"BEGIN IMMEDIATE";
+
 } // namespace sql

@@ -13,6 +13,7 @@ packages=(
   xdg-utils
   desktop-file-utils appstream
   valgrind time
+  poppler-utils
   clang libclang-rt-14-dev
 )
 

@@ -21,6 +21,7 @@ struct Composed {
 static constexpr Composed kStatements[] = {
     {sql::kCountryCodeForForm, 1},  {sql::kRegionsOfCountry, 1}, {sql::kCountryCode, 1},
     {sql::kCountryName, 1},         {sql::kVarietyDescription, 1}, {sql::kBookmarkInsert, 3},
+    {sql::kEntriesByKeywordAndRegion, 2},
 };
 
 std::u16string compose(const Composed& s, const std::u16string& a, const std::u16string& b, const std::u16string& c)
@@ -29,6 +30,8 @@ std::u16string compose(const Composed& s, const std::u16string& a, const std::u1
                          qc = ShellServices::doubleApostrophes(c);
     if (s.texts == 3)
         return text::format(s.format, {qa, qb, qc});
+    if (s.texts == 2)
+        return text::format(s.format, {qa, qb});
     return text::format(s.format, {qa});
 }
 

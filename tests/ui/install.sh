@@ -13,7 +13,8 @@ DESTDIR="$work/dest" cmake --install "$build" --prefix /usr >"$work/install.log"
 root="$work/dest/usr"
 for f in bin/vinaria share/vinaria/vinaria2007_db.cdb share/vinaria/ratgeber/0100.htm \
          share/applications/vinaria.desktop share/metainfo/org.vinaria.weinfuehrer.metainfo.xml \
-         share/icons/hicolor/48x48/apps/vinaria.png share/icons/hicolor/256x256/apps/vinaria.png; do
+         share/icons/hicolor/48x48/apps/vinaria.png share/icons/hicolor/256x256/apps/vinaria.png \
+         share/man/man1/vinaria.1.gz share/doc/vinaria/copyright share/doc/vinaria/LICENSE share/doc/vinaria/LICENSE.data; do
   [ -f "$root/$f" ] || fail "not installed: $f"
 done
 [ -x "$root/bin/vinaria" ] || fail "the program is not executable"
@@ -62,4 +63,8 @@ grep -q "main window painted" "$work/out" || fail "the main window never painted
 ls -l "/proc/$app_pid/fd" 2>/dev/null | grep -qF -- "-> $copy" || fail "the program did not open the user's copy"
 xwininfo -root -tree >"$work/tree" 2>&1 || fail "xwininfo failed"
 grep -q '"FEHLER"' "$work/tree" && fail "the guide could not be opened"
+# The installed program's command line works on the user's copy, without a display.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/bin/vinaria" --search Riesling >"$work/search" 2>"$work/search.err" \
+  || { cat "$work/search.err" >&2; fail "--search found nothing without a display"; }
+grep -q "Riesling" "$work/search" || fail "--search printed no Riesling"
 echo "program_install: installed, validated, and started from $work/elsewhere with the guide at $copy"
