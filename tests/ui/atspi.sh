@@ -42,6 +42,5 @@ timeout "${ATSPI_LIMIT:-100}" dbus-run-session -- \
   2> >(grep -v -e "Failed to set fd limit" -e "Activating service" -e "Successfully activated" \
     -e "SpiRegistry daemon is running" >&2)
 status=$?
-
 [ "$status" = 124 ] && fail "timed out after ${ATSPI_LIMIT:-100} s"
 exit "$status"
