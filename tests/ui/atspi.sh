@@ -33,6 +33,7 @@ printf '#!/bin/sh\necho "$1" >>"%s/browser"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
 start_private_x
+xdpyinfo >/dev/null 2>&1 || { cat "$work/xvfb.log" >&2; fail "the X server on $DISPLAY does not answer"; }
 
 # The session bus and everything on it end with the Python script; the
 # daemon's notes on the services it starts are noise here.

@@ -34,7 +34,7 @@ IMPRINT = 'Impressum'
 CONTROL_ROLES = {'push button', 'check box', 'link', 'combo box', 'text', 'label', 'scroll bar',
                  'page tab list', 'tree', 'tree table', 'list', 'graphic', 'toggle button'}
 # Roles a reader needs a name for.
-NAMED_ROLES = {'push button', 'check box', 'link', 'combo box', 'page tab', 'dialog', 'alert', 'scroll bar'}
+NAMED_ROLES = {'push button', 'check box', 'link', 'combo box', 'page tab', 'dialog', 'alert', 'scroll bar', 'text'}
 # Roles of the items inside lists and trees: their names may repeat.
 ITEM_ROLES = {'list item', 'tree item', 'table cell', 'page tab', 'menu item'}
 # Objects a reader would meet as noise.
@@ -423,10 +423,42 @@ def check_search_form(program, menu):
     program.find('text', 'Suchbegriff:', form)
     program.find('push button', 'Suche starten', form)
     program.find('scroll bar', 'Qualität:', form)
+    check_keyboard(program)
     red = program.find('check box', 'Rot', form)
     program.press(red, 'Toggle')
     program.wait(lambda: 'checked' in states(program.find('check box', 'Rot')), "'Rot' checked")
     return form
+
+
+KEY_NAMES = ['a', 'ß', 'Umschalt', 'Rücktaste', 'Leerzeichen', 'Eingabe', 'Symbole', 'Akzente']
+
+
+def keyboard_of(program):
+    window = program.window()
+    panels = [window.getChildAtIndex(i) for i in range(window.childCount)]
+    panels = [p for p in panels if p is not None and role(p) == 'panel' and p.name == 'Tastatur']
+    return panels[0] if panels else None
+
+
+def check_keyboard(program):
+    """The on-screen keyboard is in the tree while it is up, its keys named
+    by what they type or do."""
+    button = program.find('push button', 'Tastatur', program.window())
+    if keyboard_of(program) is None:
+        program.press(button)
+    keyboard = program.wait(lambda: keyboard_of(program), 'the on-screen keyboard in the tree')
+    keys = [keyboard.getChildAtIndex(i).name for i in range(keyboard.childCount)]
+    missing = [k for k in KEY_NAMES if k not in keys]
+    if missing:
+        raise Fault(f'keys not named {missing}: {keys}')
+    if len(keys) != 4 * 12 + 4:
+        raise Fault(f'expected the 52 keys of one layer, found {len(keys)}')
+    program.press(program.find('push button', 'Umschalt', keyboard))
+    program.wait(lambda: 'A' in [keyboard_of(program).getChildAtIndex(i).name
+                                 for i in range(keyboard_of(program).childCount)], "'a' named 'A' after Umschalt")
+    program.press(program.find('push button', 'Umschalt', keyboard_of(program)))
+    program.press(button)
+    program.wait(lambda: keyboard_of(program) is None, 'the keyboard gone from the tree')
 
 
 def check_list_change(program):
