@@ -355,18 +355,22 @@ bool isDialogControl(const QObject* object)
     return object->parent() && hasKind(object->parent(), AccessibleKind::Dialog);
 }
 
+// Qt's own objects serve the controls it knows; the dialogs' plain widgets
+// (static texts and pictures) and tab bars get ours.
 QAccessibleInterface* makeAccessibleObject(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
-    if (className == QLatin1String("QTabBar") && isDialogControl(object))
-        return new TabBarObject(static_cast<QTabBar*>(object));
-    if (!object->property(kKindProperty).isValid())
-        return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    if (hasKind(widget, AccessibleKind::Static))
+    if (object->property(kKindProperty).isValid())
+        return new ContainerObject(widget);
+    if (!isDialogControl(object))
+        return nullptr;
+    if (className == QLatin1String("QTabBar"))
+        return new TabBarObject(static_cast<QTabBar*>(object));
+    if (className == QLatin1String("QWidget"))
         return new StaticObject(widget);
-    return new ContainerObject(widget);
+    return nullptr;
 }
 
 void send(QWidget* widget, QAccessible::Event type)

@@ -17,8 +17,9 @@ enum class AccessibleKind {
     Bar,        // the navigation bar and the menu bar
     Keyboard,   // the on-screen keyboard: its keys of the shown layer
     Alert,      // a message box: caption, text and buttons
-    Static,     // a static text or picture, in the role its template gives
 };
+// A dialog's static texts and pictures need no kind: a plain widget on a
+// dialog is one, in the role its template gives it.
 
 // Installs the factory of these objects. Call once the application object
 // exists and before any window is shown.
