@@ -43,5 +43,9 @@ timeout "${ATSPI_LIMIT:-100}" dbus-run-session -- \
   2> >(grep -v -e "Failed to set fd limit" -e "Activating service" -e "Successfully activated" \
     -e "SpiRegistry daemon is running" >&2)
 status=$?
+if [ "$status" != 0 ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+  echo "The X server ended during the test:" >&2
+  cat "$work/xvfb.log" >&2
+fi
 [ "$status" = 124 ] && fail "timed out after ${ATSPI_LIMIT:-100} s"
 exit "$status"

@@ -94,8 +94,8 @@ class Program:
     def __init__(self, path, log):
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', VINARIA_NO_ZOOM='1')
         env.pop('QT_QPA_PLATFORM', None)
-        self.log = open(log, 'w')
-        self.process = subprocess.Popen([path], env=env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.log_path = log
+        self.start(path, env)
         self.events = []
         self.focus = None
         self.focus_events = []
@@ -111,6 +111,22 @@ class Program:
             raise Fault('no main window on the X server')
         self.window_id = found.stdout.split()[0]
         subprocess.run(['xdotool', 'windowfocus', '--sync', self.window_id], timeout=STEP_LIMIT)
+
+    def start(self, path, env):
+        """Starts the program; once more when it could not reach the X
+        server, which a busy machine's other X servers have been seen to
+        cause."""
+        for attempt in range(2):
+            with open(self.log_path, 'w') as log:
+                self.process = subprocess.Popen([path], env=env, stdout=log, stderr=subprocess.STDOUT)
+            try:
+                self.process.wait(timeout=1)
+            except subprocess.TimeoutExpired:
+                return
+            if attempt == 0 and 'could not connect to display' in open(self.log_path).read():
+                print('atspi: the program could not reach the X server; starting it once more', file=sys.stderr)
+                continue
+            return
 
     def on_event(self, event):
         if event.detail1 != 1:
