@@ -63,6 +63,8 @@ bool holdsOtherControls(const DialogTemplate& tmpl, const ControlTemplate& frame
 bool namesField(const DialogTemplate& tmpl, const ControlTemplate& label)
 {
     const std::u16string text = spokenText(label.text);
+    if (text.empty())
+        return false; // filled in later, e.g. an entry's header line
     for (const auto& c : tmpl.controls)
         if (isField(c) && accessibleName(tmpl, c) == text)
             return true;

@@ -68,6 +68,11 @@ def text_of(obj):
         return ''
 
 
+def one_line(text, limit=70):
+    text = ' '.join(text.split())
+    return text if len(text) <= limit else text[:limit] + '...'
+
+
 def describe(obj):
     shown = [s for s in ('checked', 'expanded', 'collapsed', 'selected') if s in states(obj)]
     line = f"{role(obj)} '{obj.name}'"
@@ -316,7 +321,7 @@ class Announcer:
                 self.dialog = where if role(obj) not in ('dialog', 'alert') else describe(obj)
                 extra = ''
                 if role(obj) == 'text' and text_of(obj):
-                    extra = f" text '{text_of(obj)[:60]}'"
+                    extra = f" reads '{one_line(text_of(obj))}'"
                 self.say(f'  focus {text}{extra}')
             except GLib.Error:
                 self.say(f'  focus {text} (gone)')
@@ -647,12 +652,12 @@ def keyboard_walk(program):
          lambda o: role(o) in ('tree item', 'table cell') and 'expandable' not in states(o))
     program.settle()
     a.flush()
-    header = [o.name for _, o in walk(program.front()) if role(o) == 'label' and ':' in o.name]
-    a.say(f"  entry shown: {header[0] if header else '(no header)'}")
+    header = [o.name for _, o in walk(program.front()) if role(o) == 'label']
+    if not header:
+        raise Fault("the entry's header line is not in the tree")
+    a.say(f"  entry shown: label '{header[0]}'")
     a.say('entry')
     tab_step(a, ' Tab to the entry text', 'the focus on the entry text', focus_is('text'))
-    info = [text_of(o) for _, o in walk(program.front()) if role(o) == 'text' and 'focused' in states(o)]
-    a.say(f"  reads: {info[0][:70] if info else ''}...")
     tab_step(a, ' Tab to the tabs', 'the focus on the tabs', lambda o: role(o) in ('page tab', 'page tab list'))
     step(a, ' Right, Right to "Notiz / Lesezeichen"', ['Right', 'Right'], 'the note tab',
          lambda o: role(o) in ('page tab', 'page tab list') and 'Notiz' in o.name)
