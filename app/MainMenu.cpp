@@ -4,6 +4,7 @@
 
 #include "app/Chapters.h"
 #include "app/Singletons.h"
+#include "resources/AccessibleTexts.h"
 #include "resources/dialogs/GrapeVarietiesIds.h"
 #include "resources/dialogs/HelpIds.h"
 #include "resources/dialogs/ImprintIds.h"
@@ -52,6 +53,7 @@ void initialise(ui::Dialog& dialog)
 {
     g_appState->mainWindow = &dialog;
     g_wineDatabase->allocateTextBuffer();
+    shell::setKeyNames(texts::kKeyNames);
     shell::initDialog(dialog, shell::kDoneButton | shell::kFullScreen | shell::kLowerInputPanel);
 
     g_appState->entryFont = ui::createFont(14, 700, u"Tahoma");

@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev zlib1g-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   fonts-wine fonts-dejavu-core fonts-dancingscript
   xdg-utils
   desktop-file-utils appstream

@@ -1,6 +1,8 @@
 // The on-screen keyboard, below the handheld's screen.
 #include "platform/shell/InputPanel.h"
 
+#include "platform/ui/AccessibleObjects.h"
+#include "platform/shell/Shell.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Screen.h"
 
@@ -87,6 +89,32 @@ QString shownLabel(const QString& label, bool shift)
     return shift && label != QStringLiteral("ß") ? label.toUpper() : label;
 }
 
+QString orLabel(std::u16string_view name, const QString& label)
+{
+    return name.empty() ? label : QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// What a screen reader calls a key: what it types, or what it does.
+QString spokenName(const QString& label, bool shift)
+{
+    const KeyNames& n = keyNames();
+    if (label == QLatin1String("Shift"))
+        return orLabel(n.shift, label);
+    if (label == QLatin1String("Back"))
+        return orLabel(n.backspace, label);
+    if (label == QLatin1String("Space"))
+        return orLabel(n.space, label);
+    if (label == QLatin1String("Enter"))
+        return orLabel(n.enter, label);
+    if (label == kLettersKey)
+        return orLabel(n.letters, label);
+    if (label == kSymbolsKey)
+        return orLabel(n.symbols, label);
+    if (label == kAccentsKey)
+        return orLabel(n.accents, label);
+    return shownLabel(label, shift);
+}
+
 // A key: white with a grey rim, black while held. Drawn by hand, which is
 // far cheaper to create than a styled push button.
 class KeyButton : public QAbstractButton {
@@ -108,14 +136,20 @@ protected:
 
 } // namespace
 
+QString spokenKeyboardName()
+{
+    return orLabel(keyNames().keyboard, QStringLiteral("Tastatur"));
+}
+
 InputPanel::InputPanel(QWidget* parent) : QWidget(parent)
 {
+    ui::setAccessibleKind(this, ui::AccessibleKind::Keyboard);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(214, 211, 206));
     setPalette(p);
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(QStringLiteral("Tastatur"));
+    setAccessibleName(spokenKeyboardName());
     resize(kColumns * kKeyWidth, kHeight);
 }
 
@@ -137,7 +171,7 @@ QAbstractButton* InputPanel::addKey(const QString& label, int x, int y, int w)
     auto* key = new KeyButton(this);
     key->setObjectName(label);
     key->setText(shownLabel(label, false));
-    key->setAccessibleName(label);
+    key->setAccessibleName(spokenName(label, false));
     key->setFocusPolicy(Qt::NoFocus);
     key->setFont(font());
     key->setGeometry(x, y, w, kKeyHeight);
@@ -177,8 +211,6 @@ void InputPanel::setLayer(Layer layer)
     shift_ = false;
     bottomKeys_[0]->setObjectName(firstLayerKey(layer));
     bottomKeys_[1]->setObjectName(secondLayerKey(layer));
-    bottomKeys_[0]->setAccessibleName(firstLayerKey(layer));
-    bottomKeys_[1]->setAccessibleName(secondLayerKey(layer));
     relabel();
 }
 
@@ -211,10 +243,12 @@ void InputPanel::relabel()
         for (auto* key : layerKeys_[layer]) {
             key->setVisible(static_cast<int>(layer) == static_cast<int>(layer_));
             key->setText(shownLabel(key->objectName(), shift_));
+            key->setAccessibleName(spokenName(key->objectName(), shift_));
         }
     // Keys made while the panel is already up are shown here too.
     for (auto* key : bottomKeys_) {
         key->setText(shownLabel(key->objectName(), shift_));
+        key->setAccessibleName(spokenName(key->objectName(), shift_));
         key->setVisible(true);
     }
 }

@@ -13,6 +13,9 @@ class QAbstractButton;
 
 namespace shell {
 
+// The keyboard's spoken name ("Tastatur" unless the shell was told another).
+QString spokenKeyboardName();
+
 class InputPanel : public QWidget {
 public:
     static constexpr int kHeight = 80;

@@ -26,6 +26,12 @@ namespace shell {
 
 namespace {
 
+KeyNames& names()
+{
+    static KeyNames n;
+    return n;
+}
+
 int& requestCount()
 {
     static int count = 0;
@@ -115,7 +121,11 @@ bool spawnQuietly(const std::string& program, const std::string& argument)
 // The input panel's button: a small keyboard picture that toggles the panel.
 class PanelButton : public QToolButton {
 public:
-    explicit PanelButton(QWidget* parent) : QToolButton(parent) { setFocusPolicy(Qt::NoFocus); }
+    explicit PanelButton(QWidget* parent) : QToolButton(parent)
+    {
+        setFocusPolicy(Qt::NoFocus);
+        setAccessibleName(spokenKeyboardName());
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override
@@ -149,6 +159,16 @@ void installInputPanel()
     QObject::connect(button, &QToolButton::clicked, panel, [panel] { panel->setVisible(panel->isHidden()); });
     ui::registerWindow(kInputPanelClass, panel);
     ui::registerWindow(kInputPanelButtonClass, button);
+}
+
+void setKeyNames(const KeyNames& n)
+{
+    names() = n;
+}
+
+const KeyNames& keyNames()
+{
+    return names();
 }
 
 void initDialog(ui::Dialog& dialog, unsigned flags)

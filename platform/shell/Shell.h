@@ -29,6 +29,22 @@ inline constexpr int kShow = 5;
 
 void initDialog(ui::Dialog& dialog, unsigned flags);
 
+// What a screen reader calls the on-screen keyboard, its button and the keys
+// that type no character of their own; a key left empty keeps its label.
+struct KeyNames {
+    std::u16string_view keyboard;
+    std::u16string_view shift;
+    std::u16string_view backspace;
+    std::u16string_view space;
+    std::u16string_view enter;
+    std::u16string_view letters; // the layer keys
+    std::u16string_view symbols;
+    std::u16string_view accents;
+};
+// Call before the input panel is installed.
+void setKeyNames(const KeyNames& names);
+const KeyNames& keyNames();
+
 // The request every dialog makes on size, paint and setting changes; the
 // desktop has nothing to adjust, so it is only counted.
 void inputPanelRequest(ui::Dialog* window, int value);

@@ -80,6 +80,8 @@ std::u16string spokenText(std::u16string_view text)
 
 std::u16string accessibleName(const DialogTemplate& tmpl, const ControlTemplate& control)
 {
+    if (!control.spokenName.empty())
+        return control.spokenName;
     if (!control.text.empty())
         return spokenText(control.text);
     constexpr int kNone = std::numeric_limits<int>::max();

@@ -7,7 +7,8 @@
 
 namespace ui {
 
-// The accessible name of one control of a template: its own text; for a
+// The accessible name of one control of a template: the name the template
+// gives it for a screen reader; else its own text; for a
 // picture, the text beside it in its row; for an owner-drawn button, the
 // text lying on it; for any other control, the label beside it (the nearest
 // static text to its left or above it; to its right for a check box).

@@ -1,6 +1,7 @@
 // Dialogs, their modal loops and timers.
 #include "platform/ui/Dialog.h"
 
+#include "platform/ui/AccessibleObjects.h"
 #include "platform/ui/Accessibility.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Screen.h"
@@ -124,6 +125,7 @@ Dialog::Dialog(DialogTemplate tmpl, Dialog* owner, DialogProc procedure, std::in
     const Rect px = units_.toPixels(template_.rect);
     surface_ = std::make_shared<Surface>(std::max(px.width, Screen::kWidth), std::max(px.height, Screen::kHeight));
     widget_ = new DialogWidget(this);
+    setAccessibleKind(widget_, AccessibleKind::Dialog);
     widget_->setFont(makeFont(template_.fontFace, -((template_.fontPoints * 96 + 36) / 72), 400));
     widget_->resize(px.width, px.height);
     for (const auto& ct : template_.controls) {
@@ -131,12 +133,15 @@ Dialog::Dialog(DialogTemplate tmpl, Dialog* owner, DialogProc procedure, std::in
         // Controls without text of their own are named after their label.
         if (QWidget* w = controls_.back()->widget(); w && ct.text.empty())
             w->setAccessibleName(toQString(accessibleName(template_, ct)));
+        if (QWidget* w = controls_.back()->widget())
+            setAccessibleRole(w, accessibleRole(template_, ct));
     }
     // Earlier controls lie on top, as in the handheld's stacking order.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         if ((*it)->widget())
             (*it)->widget()->raise();
     widget_->overlay = new SurfaceOverlay(surface_, widget_);
+    setAccessibleRole(widget_->overlay, AccessibleRole::Omitted);
     widget_->overlay->setGeometry(widget_->rect());
     widget_->overlay->raise();
 }
@@ -288,6 +293,8 @@ void Dialog::setShown(bool shown)
 {
     if (widget_)
         widget_->setVisible(shown);
+    if (shown && Screen::exists() && Screen::instance().top() == this)
+        Screen::instance().focusFront();
 }
 
 int Dialog::width() const

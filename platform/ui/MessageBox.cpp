@@ -1,6 +1,7 @@
 // Message boxes: the presenter and the box drawn inside the screen window.
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/AccessibleObjects.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Event.h"
 #include "platform/ui/Screen.h"
@@ -65,9 +66,11 @@ MessageBoxPanel::MessageBoxPanel(const MessageBoxRequest& request, QWidget* scre
     : QFrame(screenWindow),
       escapeAnswer_((request.flags & mb::kButtonMask) == mb::kYesNo ? kIdNo : kIdOk)
 {
+    setAccessibleKind(this, AccessibleKind::Alert);
     const int screenWidth = screenWindow->width();
     const int screenHeight = screenWindow->height();
     shade_ = new ModalShade(screenWindow);
+    setAccessibleRole(shade_, AccessibleRole::Omitted);
     shade_->setGeometry(0, 0, screenWidth, screenHeight);
     shade_->show();
     shade_->raise();
@@ -88,6 +91,8 @@ MessageBoxPanel::MessageBoxPanel(const MessageBoxRequest& request, QWidget* scre
     caption->setPalette(bar);
     caption->setContentsMargins(kPadding, 0, kPadding, 0);
     caption->setFixedHeight(kCaptionHeight);
+    // The alert itself is named by the caption.
+    setAccessibleRole(caption, AccessibleRole::Omitted);
 
     QString text = toQString(request.text);
     text.remove(QLatin1Char('\r'));
@@ -105,7 +110,7 @@ MessageBoxPanel::MessageBoxPanel(const MessageBoxRequest& request, QWidget* scre
         auto* picture = new QLabel(this);
         picture->setPixmap(style()->standardIcon(icon).pixmap(kIconSize, kIconSize));
         picture->setAlignment(Qt::AlignTop);
-        picture->setAccessibleName(toQString(request.caption));
+        setAccessibleRole(picture, AccessibleRole::Omitted);
         row->addWidget(picture, 0, Qt::AlignTop);
     }
     row->addWidget(message, 1);
@@ -146,10 +151,12 @@ MessageBoxPanel::MessageBoxPanel(const MessageBoxRequest& request, QWidget* scre
     setGeometry((screenWidth - width) / 2, (screenHeight - height) / 2, width, height);
     setAccessibleName(toQString(request.caption));
     setAccessibleDescription(text);
+    // Pushed before the box takes the focus, so that the screen keeps where
+    // the focus was and gives it back when the box closes.
+    Screen::instance().pushModalPanel(this, [this] { answer(escapeAnswer_); });
     show();
     raise();
     first->setFocus();
-    Screen::instance().pushModalPanel(this, [this] { answer(escapeAnswer_); });
 }
 
 MessageBoxPanel::~MessageBoxPanel()

@@ -1,6 +1,7 @@
 // The screen window: navigation bar, dialog area, menu bar.
 #include "platform/ui/Screen.h"
 
+#include "platform/ui/AccessibleObjects.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Fonts.h"
@@ -229,13 +230,16 @@ struct Screen::Impl {
 Screen::Screen() : impl_(new Impl)
 {
     loadFonts();
+    installAccessibleObjects();
     auto* w = new ScreenWindow;
+    setAccessibleKind(w, AccessibleKind::Window);
     w->screen = this;
     impl_->window = w;
     w->setFixedSize(kWidth, kHeight);
     w->setFont(makeFont(u"Tahoma", -11, 400));
 
     impl_->navBar = new NavigationBar(w);
+    setAccessibleKind(impl_->navBar, AccessibleKind::Bar);
     impl_->navBar->setGeometry(0, 0, kWidth, kBarHeight);
     impl_->navBar->setAutoFillBackground(true);
     QPalette navPalette = impl_->navBar->palette();
@@ -245,6 +249,8 @@ Screen::Screen() : impl_(new Impl)
     // Placed by hand: the bar never changes size, and a layout would measure
     // the caption's text before the window is first shown.
     impl_->caption = new QLabel(impl_->navBar);
+    // The front dialog carries the caption as its name.
+    setAccessibleRole(impl_->caption, AccessibleRole::Omitted);
     impl_->caption->setFont(makeFont(u"Tahoma", -12, 700));
     impl_->caption->setPalette(navPalette);
     impl_->caption->setGeometry(kCaptionLeft, kBarMargin, kDoneLeft - kDoneGap - kCaptionLeft, kBarHeight - 2 * kBarMargin);
@@ -255,9 +261,11 @@ Screen::Screen() : impl_(new Impl)
     QObject::connect(impl_->done, &QPushButton::clicked, impl_->done, [this] { pressDone(); });
 
     impl_->area = new QWidget(w);
+    setAccessibleKind(impl_->area, AccessibleKind::DialogArea);
     impl_->area->setGeometry(0, kBarHeight, kWidth, kHeight - 2 * kBarHeight);
 
     impl_->menuBar = new QWidget(w);
+    setAccessibleKind(impl_->menuBar, AccessibleKind::Bar);
     impl_->menuBar->setGeometry(0, kHeight - kBarHeight, kWidth, kBarHeight);
     impl_->menuBar->setAutoFillBackground(true);
     QPalette menuPalette = impl_->menuBar->palette();
@@ -320,6 +328,7 @@ Rect Screen::dialogAreaRect() const
 
 void Screen::push(Dialog& dialog)
 {
+    QWidget* covered = frontWidget();
     impl_->stack.push_back(&dialog);
     impl_->focusBefore.emplace_back(impl_->window->focusWidget());
     QWidget* w = dialog.widget();
@@ -331,6 +340,7 @@ void Screen::push(Dialog& dialog)
     refresh();
     if (!impl_->window->isVisible())
         impl_->window->show();
+    announceFrontChange(covered, w);
     // Keys go to the new dialog, not to a control of the one it covers.
     w->setFocus(Qt::OtherFocusReason);
 }
@@ -346,13 +356,16 @@ void Screen::pop(Dialog& dialog)
         impl_->focusBefore.erase(at);
         s.erase(it);
     }
-    if (dialog.widget())
-        dialog.widget()->hide();
     refresh();
-    if (focus && focus->isVisible())
+    announceFrontChange(dialog.widget(), frontWidget());
+    // The keys go back before the dialog hides, so that the focus does not
+    // pass through another control on its way.
+    if (focus && focus->isVisible() && isInFront(focus))
         focus->setFocus(Qt::OtherFocusReason);
     else if (Dialog* d = top(); d && d->widget())
         d->widget()->setFocus(Qt::OtherFocusReason);
+    if (dialog.widget())
+        dialog.widget()->hide();
 }
 
 Dialog* Screen::top() const
@@ -390,7 +403,9 @@ void Screen::pressDone()
 
 void Screen::pushModalPanel(QWidget* panel, std::function<void()> dismiss)
 {
+    QWidget* covered = frontWidget();
     impl_->panels.push_back({panel, std::move(dismiss), impl_->window->focusWidget()});
+    announceFrontChange(covered, panel);
 }
 
 void Screen::popModalPanel(QWidget* panel)
@@ -401,10 +416,33 @@ void Screen::popModalPanel(QWidget* panel)
             continue;
         const QPointer<QWidget> focus = it->focusBefore;
         panels.erase(it);
-        if (focus && focus != panel && !panel->isAncestorOf(focus))
-            focus->setFocus(Qt::OtherFocusReason);
+        announceFrontChange(panel, frontWidget());
+        // Back where it was, unless that is a covered dialog's control; a
+        // reader hears where, even when the keys never left it.
+        const bool before = focus && focus != panel && !panel->isAncestorOf(focus);
+        focusFront(before ? focus.data() : nullptr, true);
         return;
     }
+}
+
+bool Screen::isInFront(const QWidget* widget) const
+{
+    const QWidget* front = frontWidget();
+    return widget && front && (widget == front || front->isAncestorOf(widget));
+}
+
+void Screen::focusFront(QWidget* preferred, bool announceUnmoved)
+{
+    QWidget* front = frontWidget();
+    if (!front || !front->isVisible())
+        return;
+    QWidget* focus = impl_->window->focusWidget();
+    auto usable = [&](QWidget* w) { return w && w->isVisible() && isInFront(w); };
+    QWidget* target = usable(preferred) ? preferred : usable(focus) ? focus : front;
+    if (target != focus)
+        target->setFocus(Qt::OtherFocusReason);
+    else if (announceUnmoved)
+        announceFocus(target);
 }
 
 QWidget* Screen::frontWidget() const

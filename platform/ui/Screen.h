@@ -54,6 +54,13 @@ public:
     void popModalPanel(QWidget* panel);
     // Where keys and focus belong: the front modal panel, else the top dialog.
     QWidget* frontWidget() const;
+    bool isInFront(const QWidget* widget) const;
+    // Gives the focus to preferred when it lies in the front widget, else
+    // keeps it where it is when that is in front, else gives it to the front
+    // widget: a dialog hidden while it initialised, or a message box that
+    // closed, never leaves the keys with a covered dialog. A focus that
+    // stays put is announced to a reader when asked.
+    void focusFront(QWidget* preferred = nullptr, bool announceUnmoved = false);
     // The controls Tab walks in the front widget, in template order.
     std::vector<QWidget*> focusStops() const;
     // Moves the focus to the next (or previous) stop, wrapping round.

@@ -169,6 +169,7 @@ std::optional<DialogTemplate> parseTemplate(std::string_view json, std::string* 
             return std::nullopt;
         }
         ct.text = toU16(c.value("text").toString());
+        ct.spokenName = toU16(c.value("name").toString());
         ct.picture = c.value("picture").toInt(0);
         if (!readStyles(c.value("style"), ct.styles, error))
             return std::nullopt;

@@ -66,6 +66,7 @@ struct ControlTemplate {
     ControlKind kind = ControlKind::Static;
     Rect rect;            // dialog units
     std::u16string text;
+    std::u16string spokenName; // for a screen reader, where no text names the control
     unsigned styles = 0;
     int picture = 0;      // bitmap id of a picture control, 0 for none
     bool has(unsigned flag) const { return (styles & flag) != 0; }
