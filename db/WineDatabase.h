@@ -61,10 +61,22 @@ public:
     // False when there is no connection object.
     bool close();
     // Runs one statement: 0 when it ran or the text was empty, 1 when refused
-    // or when the guide failed (lastFailure() tells which). A guide replaced
-    // by a rebuild since it was opened is reopened and the statement run once
-    // more, so a write never lands in the replaced file.
+    // or when the guide failed (lastFailure() tells which). Outside a
+    // transaction, a guide replaced by a rebuild since it was opened is
+    // reopened and the statement run once more, so a write never lands in
+    // the replaced file; inside one the statement fails, and runTransaction
+    // runs the whole transaction again.
     int execute(const char16_t* sql);
+
+    // Runs body as one write transaction: takes the write lock up front
+    // (waiting out the busy timeout), makes sure the file is still the one
+    // opened and unchanged by anyone else, runs body's statements and
+    // commits. A guide replaced, moved or overwritten underneath is reopened
+    // with the opening checks and the transaction run again from its start,
+    // never a statement alone; so body reads what it needs inside itself.
+    // True once committed. Otherwise nothing of body is stored, and
+    // lastFailure() says why (reason None when body or a statement refused).
+    bool runTransaction(const std::function<bool()>& body);
 
     // Adds the first column of every row of the query in textBuffer to list.
     bool fillComboBox(ui::StringListTarget& list);
@@ -103,6 +115,12 @@ private:
     // The engine's whole-file check on the open connection.
     GuideFailure checkWholeFile();
     void fail(GuideFailure reason);
+    // Records why a statement did not run, when the guide is the reason.
+    void noteRefusal(int extendedCode);
+    // Opens the guide for a write when it is not open; false when it cannot be.
+    bool readyToWrite();
+    // Rolls back the open transaction, keeping the reason it failed.
+    void abandonTransaction();
     // Records reason; damage also closes the connection for good.
     void failAndCloseIfDamaged(GuideFailure reason);
 
@@ -110,6 +128,11 @@ private:
     // (the shipped guide, 4 MB, takes about 50 ms); larger ones, where it
     // takes up to a second, get it when the first fault is seen.
     static constexpr std::uintmax_t kWholeFileCheckLimit = 8u << 20;
+    // A guide replaced again and again while a transaction starts is given up.
+    static constexpr int kTransactionAttempts = 3;
+    // A bookmark's save journals the first page, the leaves of the bookmark
+    // table and of its index, and the page of the key counter.
+    static constexpr std::uintmax_t kPagesJournaledPerSave = 4;
 
     std::shared_ptr<ado::Connection> connection_;
     std::shared_ptr<ado::Recordset> recordset_;
@@ -121,6 +144,8 @@ private:
     bool wholeFileCheckDeferred_ = false;
     bool closedByFault_ = false;
     bool damageSeen_ = false;
+    // A statement of the open transaction met a guide moved underneath.
+    bool movedInTransaction_ = false;
 };
 
 extern WineDatabase* g_wineDatabase;

@@ -4,7 +4,7 @@
 // see the confirmation. Meant to be killed at any moment by the crash test.
 #include "db/WineDatabase.h"
 #include "platform/text/Utf16.h"
-#include "results/Bookmarks.h"
+#include "results/BookmarkStore.h"
 #include "tests/crash/SaveCrashTexts.h"
 
 #include <cstdio>
@@ -33,7 +33,6 @@ int main(int argc, char** argv)
     WineDatabase db;
     db.guidePath = text::fromUtf8(argv[1]);
     db.allocateTextBuffer();
-    g_wineDatabase = &db;
     if (!db.open()) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return kOpenFailed;
@@ -44,7 +43,7 @@ int main(int argc, char** argv)
     std::getchar();
     for (int save = first; save <= last; ++save) {
         const std::u16string id = save_crash::idText(save_crash::entryOf(save, entries));
-        if (!writeBookmark(id, save_crash::descriptionOf(save), save_crash::noteOf(save))) {
+        if (!writeBookmark(db, id, save_crash::descriptionOf(save), save_crash::noteOf(save))) {
             std::fprintf(stderr, "save %d failed\n", save);
             return kSaveFailed;
         }
@@ -52,6 +51,5 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     }
     db.close();
-    g_wineDatabase = nullptr;
     return 0;
 }

@@ -110,8 +110,8 @@ TEST_F(BookmarksTest, TickSaveUntickAndTheQuestionMoveThroughEveryState)
         takeStatements();
         clickBookmarkCheck(d);
         EXPECT_EQ(messageTexts(), Lines{u"FRAGE: " + kQuestion});
-        EXPECT_EQ(takeStatements(),
-                  (Lines{u"DELETE FROM Lesezeichen WHERE id_vinaria = 7", u"SELECT * from Lesezeichen"}));
+        EXPECT_EQ(takeStatements(), (Lines{u"BEGIN IMMEDIATE", u"DELETE FROM Lesezeichen WHERE id_vinaria = 7",
+                                           u"COMMIT", u"SELECT * from Lesezeichen"}));
         EXPECT_TRUE(storedBookmarks().empty());
         EXPECT_FALSE(checked(d));
         EXPECT_FALSE(saveShown(d));
@@ -147,7 +147,7 @@ TEST_F(BookmarksTest, SavingTwiceReplacesTheRowInOneTransactionAndConfirmsAfterw
         });
         save(d);
         EXPECT_EQ(takeStatements(), (Lines{
-                                        u"BEGIN",
+                                        u"BEGIN IMMEDIATE",
                                         u"select id_vinaria from Lesezeichen where id_vinaria = 7",
                                         u"DELETE FROM Lesezeichen WHERE id_vinaria = 7",
                                         u"INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) "
