@@ -129,7 +129,8 @@ void WineDatabase::fail(GuideFailure reason)
 {
     lastFailure_ = {reason, path_};
     if (reason == GuideFailure::DiskFull && connection_)
-        lastFailure_.spaceNeeded = static_cast<std::uintmax_t>(connection_->pageSize()) * kPagesJournaledPerSave;
+        lastFailure_.spaceNeeded = kJournalHeaderBytes
+            + kPagesJournaledPerSave * (static_cast<std::uintmax_t>(connection_->pageSize()) + kJournalRecordOverhead);
 }
 
 bool WineDatabase::guideLost() const
@@ -178,7 +179,7 @@ bool WineDatabase::close()
 
 bool WineDatabase::openRecordset(const char16_t* sql, int cursorType, int lockType)
 {
-    if (!recordset_ || !sql)
+    if (!sql || !reopenIfClosed() || !recordset_)
         return false;
     if (wholeFileCheckDeferred_ && !runDeferredCheck())
         return false;
@@ -264,11 +265,12 @@ void WineDatabase::noteRefusal(int extendedCode)
     }
 }
 
-bool WineDatabase::readyToWrite()
+bool WineDatabase::reopenIfClosed()
 {
-    if (connection_ && connection_->isOpen())
+    if (!connection_ || connection_->isOpen())
         return true;
-    // A guide found damaged stays closed; any other may have come back.
+    // A guide found damaged stays closed; one that was locked, missing or
+    // replaced when last opened may be back.
     return !closedByFault_ && open();
 }
 
@@ -282,7 +284,7 @@ void WineDatabase::abandonTransaction()
 bool WineDatabase::runTransaction(const std::function<bool()>& body)
 {
     for (int attempt = 0; attempt < kTransactionAttempts; ++attempt) {
-        if (!readyToWrite())
+        if (!reopenIfClosed())
             return false;
         lastFailure_ = {GuideFailure::None, path_};
         movedInTransaction_ = false;

@@ -117,8 +117,9 @@ private:
     void fail(GuideFailure reason);
     // Records why a statement did not run, when the guide is the reason.
     void noteRefusal(int extendedCode);
-    // Opens the guide for a write when it is not open; false when it cannot be.
-    bool readyToWrite();
+    // Opens the guide again when its last open failed; false when it still
+    // cannot be used. Without a connection object nothing is tried.
+    bool reopenIfClosed();
     // Rolls back the open transaction, keeping the reason it failed.
     void abandonTransaction();
     // Records reason; damage also closes the connection for good.
@@ -131,8 +132,11 @@ private:
     // A guide replaced again and again while a transaction starts is given up.
     static constexpr int kTransactionAttempts = 3;
     // A bookmark's save journals the first page, the leaves of the bookmark
-    // table and of its index, and the page of the key counter.
+    // table and of its index, and the page of the key counter; each with its
+    // number and checksum, behind the journal's header.
     static constexpr std::uintmax_t kPagesJournaledPerSave = 4;
+    static constexpr std::uintmax_t kJournalRecordOverhead = 8;
+    static constexpr std::uintmax_t kJournalHeaderBytes = 512;
 
     std::shared_ptr<ado::Connection> connection_;
     std::shared_ptr<ado::Recordset> recordset_;

@@ -195,8 +195,11 @@ void saveBookmark(ResultsDialogState& state)
     }
     const GuideProblem problem = db.lastFailure();
     // The old row, if any, is untouched; box and flag say whether there is
-    // one. When that cannot be read either, they stay as they were.
-    if (const std::optional<bool> stored = bookmarkExists(db, id)) {
+    // one. When that cannot be read (or a lock would hold the lookup as long
+    // again), they stay as they were.
+    const std::optional<bool> stored =
+        problem.reason == GuideFailure::Locked ? std::nullopt : bookmarkExists(db, id);
+    if (stored) {
         state.bookmarked = *stored;
         dialog.checkBox(kBookmarkCheck).setChecked(*stored);
     }
