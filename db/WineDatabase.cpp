@@ -205,13 +205,25 @@ void WineDatabase::closeRecordset()
         recordset_->close();
 }
 
-ado::Variant WineDatabase::columnValue(std::uint16_t position)
+ado::Field* WineDatabase::fieldAt(std::uint16_t position)
 {
     if (!recordset_)
-        return ado::Variant();
+        return nullptr;
     fields_ = recordset_->fields();
     field_ = fields_->item(ado::Variant::fromIndex(position));
-    return field_->value();
+    return field_;
+}
+
+ado::Variant WineDatabase::columnValue(std::uint16_t position)
+{
+    ado::Field* field = fieldAt(position);
+    return field ? field->value() : ado::Variant();
+}
+
+ado::Variant WineDatabase::columnValue(std::uint16_t position, std::size_t maxUnits)
+{
+    ado::Field* field = fieldAt(position);
+    return field ? field->valuePrefix(maxUnits) : ado::Variant();
 }
 
 int WineDatabase::execute(const char16_t* sql)

@@ -106,11 +106,16 @@ public:
     ado::Connection* connection() const { return connection_.get(); }
     // The value at a 0-based position of the recordset's current row.
     ado::Variant columnValue(std::uint16_t position);
+    // The same with a text cut to its first maxUnits units, decoding no more.
+    ado::Variant columnValue(std::uint16_t position, std::size_t maxUnits);
 
 private:
     // The open step for operations that report failure by their result: a
     // fault of the component counts as a refused statement.
     bool openQuietly(const char16_t* sql);
+    // The field at a 0-based position of the current row, taken as the
+    // reading operations take it; null without a recordset.
+    ado::Field* fieldAt(std::uint16_t position);
     GuideFailure checkOpenedGuide(WholeFileCheck check);
     // The engine's whole-file check on the open connection.
     GuideFailure checkWholeFile();

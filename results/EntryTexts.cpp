@@ -202,7 +202,8 @@ WineEntry readWineEntry(WineDatabase& db)
     using namespace wine_row;
     WineEntry e;
     e.keyword = optionalText(db.columnValue(kKeyword));
-    e.text = shownProse(db.columnValue(kText));
+    // One unit more than is shown tells a text that must be cut.
+    e.text = shownProse(db.columnValue(kText, kMaxShownTextUnits + 1));
     e.region = optionalText(db.columnValue(kRegion));
     e.dry = low16(db.columnValue(kDry)) != 0;
     e.medium = low16(db.columnValue(kMedium)) != 0;

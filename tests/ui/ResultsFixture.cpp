@@ -15,6 +15,10 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
 namespace results_testing {
 
 guide::Wine wine(int id, std::u16string keyword, std::u16string country, std::u16string region,
@@ -73,7 +77,12 @@ void ResultsTest::TearDown()
 void ResultsTest::openGuide(const guide::GuideContent& content)
 {
     databasePath = testing_support::buildDatabase(content, folder);
-    testing_support::placeProgramIn(folder);
+    openBuiltGuide();
+}
+
+void ResultsTest::openBuiltGuide()
+{
+    testing_support::placeProgramIn(fs::path(databasePath).parent_path().string());
     g_wineDatabase->allocateTextBuffer();
     ASSERT_TRUE(g_wineDatabase->open());
     g_wineDatabase->statementObserver = [this](std::u16string_view sql) { statements.emplace_back(sql); };

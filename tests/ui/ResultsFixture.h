@@ -39,6 +39,8 @@ protected:
 
     // Writes the guide and opens the program's database on it.
     void openGuide(const guide::GuideContent& content);
+    // Opens the program's database on the guide at databasePath.
+    void openBuiltGuide();
     // Red Pomerol (7) and Chianti (8), found by a search for red wines.
     void openRedPomerolAndChianti();
     // Leaves the statement for criteria in the text buffer, as the form does.
