@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <fstream>
 
 using namespace results_testing;
@@ -197,12 +198,17 @@ TEST_F(ResultsTest, ATenMegabyteEntryOpensQuicklyCutWithANote)
         const long listingGrowth = peakMemoryKb() - beforeListing;
         resetPeakMemory();
         const long before = currentMemoryKb();
+        // The processor time it takes, which other work on the machine does
+        // not stretch as it stretches the time on the clock.
         const auto start = std::chrono::steady_clock::now();
+        const std::clock_t cpuStart = std::clock();
         selectItem(d, u"Lang");
+        const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const long growth = peakMemoryKb() - before;
-        std::printf("10 MB entry: listed with %ld KB more at the peak; shown in %.3f s with %ld KB more\n",
-                    listingGrowth, seconds, growth);
+        std::printf("10 MB entry: listed with %ld KB more at the peak; shown in %.3f s (%.3f s of processor time) "
+                    "with %ld KB more\n",
+                    listingGrowth, seconds, cpuSeconds, growth);
 
         const std::u16string info = d.edit(kInfoEdit).text();
         // Up to the cut, less the first half of the pair across it, then the note.
@@ -212,7 +218,7 @@ TEST_F(ResultsTest, ATenMegabyteEntryOpensQuicklyCutWithANote)
         EXPECT_NE(info.find(u"[Der Text ist l\u00e4nger und wurde nach 20000 Zeichen gek\u00fcrzt.]"),
                   std::u16string::npos);
 #ifndef VINARIA_UI_SANITIZED
-        EXPECT_LT(seconds, 0.5);
+        EXPECT_LT(cpuSeconds, 0.5);
         EXPECT_LT(growth, kMaxGrowthKb);
 #endif
     });
