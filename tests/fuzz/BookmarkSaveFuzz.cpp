@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -58,31 +59,65 @@ struct Guide {
     WineDatabase db;
 };
 
+// Read as the program reads it: the engine's own conversion would turn the
+// noncharacters U+FFFE and U+FFFF into U+FFFD.
 std::u16string column16(sqlite3_stmt* stmt, int column)
 {
-    const auto* t = static_cast<const char16_t*>(sqlite3_column_text16(stmt, column));
-    return t ? std::u16string(t) : std::u16string();
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+    return t ? text::fromUtf8(std::string_view(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column))))
+             : std::u16string();
 }
 
-// The bookmark rows as another program reads them, and the guide's soundness.
-Rows storedRows(const std::string& path, bool& sound)
+// Another program reading the guide: the bookmark rows, and whether the
+// guide is sound. Opened again after a rebuild, whose new file it must see.
+class Reader {
+public:
+    explicit Reader(const std::string& path) : path_(path) { reopen(); }
+    ~Reader() { sqlite3_close(db_); }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    void reopen()
+    {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            std::abort();
+    }
+
+    // False when a row could not be read or an entry has two.
+    bool rows(Rows& out)
+    {
+        out.clear();
+        sqlite3_stmt* stmt = nullptr;
+        bool read = sqlite3_prepare_v2(db_, "SELECT id_vinaria, Beschreibung, Notiz FROM Lesezeichen", -1, &stmt,
+                                       nullptr) == SQLITE_OK;
+        int rc = SQLITE_DONE;
+        while (read && (rc = sqlite3_step(stmt)) == SQLITE_ROW)
+            read = out.emplace(sqlite3_column_int(stmt, 0), std::pair{column16(stmt, 1), column16(stmt, 2)}).second;
+        sqlite3_finalize(stmt);
+        return read && rc == SQLITE_DONE;
+    }
+
+    bool sound()
+    {
+        sqlite3_stmt* stmt = nullptr;
+        const bool ok = sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &stmt, nullptr) == SQLITE_OK
+            && sqlite3_step(stmt) == SQLITE_ROW
+            && std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))) == "ok";
+        sqlite3_finalize(stmt);
+        return ok;
+    }
+
+private:
+    std::string path_;
+    sqlite3* db_ = nullptr;
+};
+
+[[noreturn]] void fail(const char* what, const WineDatabase& db)
 {
-    Rows rows;
-    sqlite3* db = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    sound = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
-        && sqlite3_prepare_v2(db, "SELECT id_vinaria, Beschreibung, Notiz FROM Lesezeichen", -1, &stmt, nullptr)
-            == SQLITE_OK;
-    while (sound && sqlite3_step(stmt) == SQLITE_ROW)
-        sound = rows.emplace(sqlite3_column_int(stmt, 0), std::pair{column16(stmt, 1), column16(stmt, 2)}).second;
-    sqlite3_finalize(stmt);
-    stmt = nullptr;
-    sound = sound && sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr) == SQLITE_OK
-        && sqlite3_step(stmt) == SQLITE_ROW
-        && std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))) == "ok";
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rows;
+    std::fprintf(stderr, "%s (reason %d)\n", what, static_cast<int>(db.lastFailure().reason));
+    std::abort();
 }
 
 } // namespace
@@ -90,11 +125,13 @@ Rows storedRows(const std::string& path, bool& sound)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static Guide guide;
+    static Reader reader(guide.path);
     fuzz::Input in(data, size);
-    bool sound = true;
-    Rows expected = storedRows(guide.path, sound);
+    Rows expected, stored;
+    if (!reader.rows(expected))
+        fail("the bookmarks cannot be read", guide.db);
     int rebuilds = 0;
-    while (!in.empty() && sound) {
+    while (!in.empty()) {
         const std::uint8_t op = in.byte();
         const int entry = op / 4 % kEntries + 1;
         const std::u16string id = save_crash::idText(entry);
@@ -103,23 +140,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: {
             const std::u16string description = in.text(40), note = in.text(80);
             if (!writeBookmark(guide.db, id, description, note))
-                std::abort();
+                fail("a save on the sound guide failed", guide.db);
             expected[entry] = {text::sanitized(description), text::sanitized(note)};
             break;
         }
         case 2:
             if (!removeBookmark(guide.db, id))
-                std::abort();
+                fail("a deletion on the sound guide failed", guide.db);
             expected.erase(entry);
             break;
         default:
             // The builder puts a new guide in place; the bookmarks go with it.
-            if (rebuilds++ < kMaxRebuildsPerInput && !guide.rebuild())
-                std::abort();
+            if (rebuilds++ >= kMaxRebuildsPerInput)
+                break;
+            if (!guide.rebuild())
+                fail("the rebuild failed", guide.db);
+            reader.reopen();
             break;
         }
-        if (storedRows(guide.path, sound) != expected || !sound)
-            std::abort();
+        if (!reader.rows(stored) || stored != expected)
+            fail("the stored bookmarks are not the ones saved", guide.db);
     }
+    if (!reader.sound())
+        fail("the guide is not sound", guide.db);
     return 0;
 }
