@@ -140,22 +140,14 @@ namespace {
 constexpr std::size_t kLongTextUnits = 10u << 20;
 constexpr long kMaxGrowthKb = 100 * 1024;
 
-// The process's peak resident memory since the last resetPeakMemory().
-long peakMemoryKb()
+// A figure of the process's memory in KB: its resident size ("VmRSS:"),
+// or its peak since the last resetPeakMemory() ("VmHWM:").
+long memoryKb(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
-    return 0;
-}
-
-long currentMemoryKb()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(field.size()));
     return 0;
 }
 
@@ -193,11 +185,11 @@ TEST_F(ResultsTest, ATenMegabyteEntryOpensQuicklyCutWithANote)
     red.red = true;
     search(red);
     resetPeakMemory();
-    const long beforeListing = currentMemoryKb();
+    const long beforeListing = memoryKb("VmRSS:");
     openResults([&](ui::Dialog& d) {
-        const long listingGrowth = peakMemoryKb() - beforeListing;
+        const long listingGrowth = memoryKb("VmHWM:") - beforeListing;
         resetPeakMemory();
-        const long before = currentMemoryKb();
+        const long before = memoryKb("VmRSS:");
         // The processor time it takes, which other work on the machine does
         // not stretch as it stretches the time on the clock.
         const auto start = std::chrono::steady_clock::now();
@@ -205,7 +197,7 @@ TEST_F(ResultsTest, ATenMegabyteEntryOpensQuicklyCutWithANote)
         selectItem(d, u"Lang");
         const double cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const long growth = peakMemoryKb() - before;
+        const long growth = memoryKb("VmHWM:") - before;
         std::printf("10 MB entry: listed with %ld KB more at the peak; shown in %.3f s (%.3f s of processor time) "
                     "with %ld KB more\n",
                     listingGrowth, seconds, cpuSeconds, growth);
