@@ -128,9 +128,10 @@ bool WineDatabase::runDeferredCheck()
 void WineDatabase::fail(GuideFailure reason)
 {
     lastFailure_ = {reason, path_};
-    if (reason == GuideFailure::DiskFull && connection_)
+    const int pageSize = reason == GuideFailure::DiskFull && connection_ ? connection_->pageSize() : 0;
+    if (pageSize > 0)
         lastFailure_.spaceNeeded = kJournalHeaderBytes
-            + kPagesJournaledPerSave * (static_cast<std::uintmax_t>(connection_->pageSize()) + kJournalRecordOverhead);
+            + kPagesJournaledPerSave * (static_cast<std::uintmax_t>(pageSize) + kJournalRecordOverhead);
 }
 
 bool WineDatabase::guideLost() const

@@ -48,6 +48,9 @@ inline constexpr std::u16string_view kRenameFolder =
 // Free space beside the guide: its folder, and the kilobytes a save needs.
 inline constexpr std::u16string_view kMakeRoom =
     u"Schaffen Sie im Ordner %s mindestens %i KB Platz und versuchen Sie es dann erneut.";
+// The same where the room needed is not known.
+inline constexpr std::u16string_view kMakeSomeRoom =
+    u"Schaffen Sie im Ordner %s Platz und versuchen Sie es dann erneut.";
 
 // What to do when the guide fails while the program is using it: the
 // typed texts are kept, so trying again is the way out.

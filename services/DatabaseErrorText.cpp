@@ -43,9 +43,12 @@ const ReasonTexts* textsFor(GuideFailure reason)
 // Room to make for a full disk: in the guide's folder, a save's worth.
 std::u16string roomToMake(const GuideProblem& problem)
 {
-    const std::filesystem::path folder = std::filesystem::path(text::toUtf8(problem.path)).parent_path();
+    const std::u16string folder =
+        text::fromUtf8(std::filesystem::path(text::toUtf8(problem.path)).parent_path().string());
+    if (problem.spaceNeeded == 0)
+        return text::format(t::kMakeSomeRoom, {folder});
     const std::uintmax_t kilobytes = (problem.spaceNeeded + 1023) / 1024;
-    return text::format(t::kMakeRoom, {text::fromUtf8(folder.string()), static_cast<int>(kilobytes)});
+    return text::format(t::kMakeRoom, {folder, static_cast<int>(kilobytes)});
 }
 
 std::u16string remedyFor(const ReasonTexts& r, const GuideProblem& problem, bool inUse)

@@ -295,5 +295,7 @@ TEST(DatabaseErrorText, SaysWhyWhichFileAndWhatToDoForEveryReason)
               u"Nicht gespeichert. \n\rAuf dem Datentr\u00e4ger ist nicht genug Platz frei.\n\r"
               u"Datei: /opt/vinaria/vinaria2007_db.cdb\n\r"
               u"Schaffen Sie im Ordner /opt/vinaria mindestens 256 KB Platz und versuchen Sie es dann erneut.");
+    EXPECT_NE(databaseErrorText({GuideFailure::DiskFull, path}).find(u"im Ordner /opt/vinaria Platz"),
+              std::u16string::npos);
     EXPECT_EQ(guideWriteErrorText(u"Nicht gespeichert.", {GuideFailure::None, path}), u"Nicht gespeichert.");
 }
