@@ -4,7 +4,11 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <array>
 #include <string_view>
 
@@ -72,9 +76,36 @@ GuideFailure failureForCode(int extendedCode)
         return GuideFailure::Locked;
     case SQLITE_READONLY:
         return GuideFailure::ReadOnly;
+    case SQLITE_FULL:
+        return GuideFailure::DiskFull;
+    case SQLITE_PERM:
+        return GuideFailure::NoPermission;
     default:
         return GuideFailure::Unreadable;
     }
+}
+
+GuideFailure failureOfUnopenedFile(const std::string& path, int extendedCode)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        switch (errno) {
+        case ELOOP:
+            return GuideFailure::SymlinkLoop;
+        case EACCES:
+            return GuideFailure::NoPermission;
+        case ENOENT:
+        case ENOTDIR:
+            return GuideFailure::Missing;
+        default:
+            return GuideFailure::Unreadable;
+        }
+    }
+    if (!S_ISREG(st.st_mode))
+        return GuideFailure::NotAFile;
+    if (::access(path.c_str(), R_OK) != 0)
+        return GuideFailure::NoPermission;
+    return failureForCode(extendedCode);
 }
 
 GuideFailure checkGuideLayout(ado::Connection& connection)

@@ -44,8 +44,10 @@ inline constexpr char16_t kBookmarkDelete[] = u"DELETE FROM Lesezeichen WHERE id
 inline constexpr char16_t kBookmarkInsert[] =
     u"INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) VALUES ('%s','%s','%s')";
 
-// Transactions: a bookmark's replacement is written whole or not at all.
-inline constexpr char16_t kBegin[] = u"BEGIN";
+// Transactions: a bookmark's replacement is written whole or not at all. A
+// write transaction takes the write lock at once, waiting for another
+// writer, rather than failing later when its read lock cannot be raised.
+inline constexpr char16_t kBegin[] = u"BEGIN IMMEDIATE";
 inline constexpr char16_t kCommit[] = u"COMMIT";
 inline constexpr char16_t kRollback[] = u"ROLLBACK";
 

@@ -1,6 +1,7 @@
 // The database connection and its query operations.
 #include "db/WineDatabase.h"
 
+#include "db/Sql.h"
 #include "platform/shell/ProgramPath.h"
 #include "platform/text/Utf16.h"
 
@@ -59,9 +60,7 @@ bool WineDatabase::open(WholeFileCheck check)
     connection_->setProvider(ado::kProvider);
     bool opened = ado::succeeded(connection_->open(path, u"", u"", -1));
     if (!opened) {
-        std::error_code ec;
-        const bool exists = std::filesystem::exists(std::filesystem::path(text::toUtf8(path)), ec);
-        fail(exists ? failureForCode(connection_->lastError()) : GuideFailure::Missing);
+        fail(failureOfUnopenedFile(text::toUtf8(path), connection_->lastError()));
     } else if (const GuideFailure problem = checkOpenedGuide(check); problem != GuideFailure::None) {
         // Nothing more is read from or written into a file that failed.
         connection_->close();
@@ -129,6 +128,10 @@ bool WineDatabase::runDeferredCheck()
 void WineDatabase::fail(GuideFailure reason)
 {
     lastFailure_ = {reason, path_};
+    const int pageSize = reason == GuideFailure::DiskFull && connection_ ? connection_->pageSize() : 0;
+    if (pageSize > 0)
+        lastFailure_.spaceNeeded = kJournalHeaderBytes
+            + kPagesJournaledPerSave * (static_cast<std::uintmax_t>(pageSize) + kJournalRecordOverhead);
 }
 
 bool WineDatabase::guideLost() const
@@ -177,7 +180,7 @@ bool WineDatabase::close()
 
 bool WineDatabase::openRecordset(const char16_t* sql, int cursorType, int lockType)
 {
-    if (!recordset_ || !sql)
+    if (!sql || !reopenIfClosed() || !recordset_)
         return false;
     if (wholeFileCheckDeferred_ && !runDeferredCheck())
         return false;
@@ -203,22 +206,40 @@ void WineDatabase::closeRecordset()
         recordset_->close();
 }
 
-ado::Variant WineDatabase::columnValue(std::uint16_t position)
+ado::Field* WineDatabase::fieldAt(std::uint16_t position)
 {
     if (!recordset_)
-        return ado::Variant();
+        return nullptr;
     fields_ = recordset_->fields();
     field_ = fields_->item(ado::Variant::fromIndex(position));
-    return field_->value();
+    return field_;
+}
+
+ado::Variant WineDatabase::columnValue(std::uint16_t position)
+{
+    ado::Field* field = fieldAt(position);
+    return field ? field->value() : ado::Variant();
+}
+
+ado::Variant WineDatabase::columnValue(std::uint16_t position, std::size_t maxUnits)
+{
+    ado::Field* field = fieldAt(position);
+    return field ? field->valuePrefix(maxUnits) : ado::Variant();
 }
 
 int WineDatabase::execute(const char16_t* sql)
 {
     if (!sql || !*sql)
         return 0;
+    const bool inTransaction = connection_ && connection_->inTransaction();
     bool ran = openQuietly(sql);
     closeRecordset();
     if (!ran && recordset_ && recordset_->lastError() == SQLITE_READONLY_DBMOVED) {
+        if (inTransaction) {
+            // What the transaction did so far went to the old file.
+            movedInTransaction_ = true;
+            return 1;
+        }
         // A rebuild has put a new guide in place of the one opened; the
         // statement goes into the new one.
         const std::u16string statement(sql);
@@ -227,17 +248,86 @@ int WineDatabase::execute(const char16_t* sql)
             closeRecordset();
         }
     }
-    if (!ran && recordset_ && recordset_->lastError() != 0) {
-        const GuideFailure reason = failureForCode(recordset_->lastError());
-        // A refused statement says nothing about the guide.
-        const int primary = recordset_->lastError() & 0xFF;
-        if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR
-            || primary == SQLITE_PERM || primary == SQLITE_AUTH)
-            fail(primary == SQLITE_IOERR ? GuideFailure::Unreadable : GuideFailure::ReadOnly);
-        else if (reason == GuideFailure::Locked)
-            fail(reason);
-    }
+    if (!ran && recordset_)
+        noteRefusal(recordset_->lastError());
     return ran ? 0 : 1;
+}
+
+void WineDatabase::noteRefusal(int extendedCode)
+{
+    // A statement refused for its own sake says nothing about the guide.
+    switch (extendedCode & 0xFF) {
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        fail(GuideFailure::ReadOnly);
+        break;
+    case SQLITE_IOERR:
+        fail(GuideFailure::Unreadable);
+        break;
+    case SQLITE_FULL:
+        fail(GuideFailure::DiskFull);
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        fail(GuideFailure::Locked);
+        break;
+    default:
+        break;
+    }
+}
+
+bool WineDatabase::reopenIfClosed()
+{
+    if (!connection_ || connection_->isOpen())
+        return true;
+    // A guide found damaged stays closed; one that was locked, missing or
+    // replaced when last opened may be back.
+    return !closedByFault_ && open();
+}
+
+void WineDatabase::abandonTransaction()
+{
+    const GuideProblem reason = lastFailure_;
+    execute(sql::kRollback);
+    lastFailure_ = reason;
+}
+
+bool WineDatabase::runTransaction(const std::function<bool()>& body)
+{
+    for (int attempt = 0; attempt < kTransactionAttempts; ++attempt) {
+        if (!reopenIfClosed())
+            return false;
+        lastFailure_ = {GuideFailure::None, path_};
+        movedInTransaction_ = false;
+        if (execute(sql::kBegin) != 0)
+            return false;
+        // With the write lock held no other writer comes between this look
+        // at the file and the commit.
+        if (connection_->fileChangedSinceRemembered()) {
+            abandonTransaction();
+            if (!open())
+                return false;
+            continue;
+        }
+        const bool written = body();
+        if (movedInTransaction_) {
+            abandonTransaction();
+            if (!open())
+                return false;
+            continue;
+        }
+        if (!written || execute(sql::kCommit) != 0) {
+            abandonTransaction();
+            return false;
+        }
+        connection_->rememberFileState();
+        return true;
+    }
+    // Replaced again each time: someone else keeps writing the file.
+    fail(GuideFailure::Locked);
+    return false;
 }
 
 bool WineDatabase::fillComboBox(ui::StringListTarget& list)

@@ -61,10 +61,22 @@ public:
     // False when there is no connection object.
     bool close();
     // Runs one statement: 0 when it ran or the text was empty, 1 when refused
-    // or when the guide failed (lastFailure() tells which). A guide replaced
-    // by a rebuild since it was opened is reopened and the statement run once
-    // more, so a write never lands in the replaced file.
+    // or when the guide failed (lastFailure() tells which). Outside a
+    // transaction, a guide replaced by a rebuild since it was opened is
+    // reopened and the statement run once more, so a write never lands in
+    // the replaced file; inside one the statement fails, and runTransaction
+    // runs the whole transaction again.
     int execute(const char16_t* sql);
+
+    // Runs body as one write transaction: takes the write lock up front
+    // (waiting out the busy timeout), makes sure the file is still the one
+    // opened and unchanged by anyone else, runs body's statements and
+    // commits. A guide replaced, moved or overwritten underneath is reopened
+    // with the opening checks and the transaction run again from its start,
+    // never a statement alone; so body reads what it needs inside itself.
+    // True once committed. Otherwise nothing of body is stored, and
+    // lastFailure() says why (reason None when body or a statement refused).
+    bool runTransaction(const std::function<bool()>& body);
 
     // Adds the first column of every row of the query in textBuffer to list.
     bool fillComboBox(ui::StringListTarget& list);
@@ -94,15 +106,27 @@ public:
     ado::Connection* connection() const { return connection_.get(); }
     // The value at a 0-based position of the recordset's current row.
     ado::Variant columnValue(std::uint16_t position);
+    // The same with a text cut to its first maxUnits units, decoding no more.
+    ado::Variant columnValue(std::uint16_t position, std::size_t maxUnits);
 
 private:
     // The open step for operations that report failure by their result: a
     // fault of the component counts as a refused statement.
     bool openQuietly(const char16_t* sql);
+    // The field at a 0-based position of the current row, taken as the
+    // reading operations take it; null without a recordset.
+    ado::Field* fieldAt(std::uint16_t position);
     GuideFailure checkOpenedGuide(WholeFileCheck check);
     // The engine's whole-file check on the open connection.
     GuideFailure checkWholeFile();
     void fail(GuideFailure reason);
+    // Records why a statement did not run, when the guide is the reason.
+    void noteRefusal(int extendedCode);
+    // Opens the guide again when its last open failed; false when it still
+    // cannot be used. Without a connection object nothing is tried.
+    bool reopenIfClosed();
+    // Rolls back the open transaction, keeping the reason it failed.
+    void abandonTransaction();
     // Records reason; damage also closes the connection for good.
     void failAndCloseIfDamaged(GuideFailure reason);
 
@@ -110,6 +134,14 @@ private:
     // (the shipped guide, 4 MB, takes about 50 ms); larger ones, where it
     // takes up to a second, get it when the first fault is seen.
     static constexpr std::uintmax_t kWholeFileCheckLimit = 8u << 20;
+    // A guide replaced again and again while a transaction starts is given up.
+    static constexpr int kTransactionAttempts = 3;
+    // A bookmark's save journals the first page, the leaves of the bookmark
+    // table and of its index, and the page of the key counter; each with its
+    // number and checksum, behind the journal's header.
+    static constexpr std::uintmax_t kPagesJournaledPerSave = 4;
+    static constexpr std::uintmax_t kJournalRecordOverhead = 8;
+    static constexpr std::uintmax_t kJournalHeaderBytes = 512;
 
     std::shared_ptr<ado::Connection> connection_;
     std::shared_ptr<ado::Recordset> recordset_;
@@ -121,6 +153,8 @@ private:
     bool wholeFileCheckDeferred_ = false;
     bool closedByFault_ = false;
     bool damageSeen_ = false;
+    // A statement of the open transaction met a guide moved underneath.
+    bool movedInTransaction_ = false;
 };
 
 extern WineDatabase* g_wineDatabase;

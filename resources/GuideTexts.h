@@ -23,6 +23,11 @@ inline constexpr std::u16string_view kLocked = u"Die Datei wird gerade von einem
 inline constexpr std::u16string_view kUnreadable = u"Die Datei kann nicht gelesen werden.";
 inline constexpr std::u16string_view kReadOnly =
     u"Die Datei ist schreibgesch\u00fctzt; Lesezeichen k\u00f6nnen nicht gespeichert werden.";
+inline constexpr std::u16string_view kDiskFull = u"Auf dem Datentr\u00e4ger ist nicht genug Platz frei.";
+inline constexpr std::u16string_view kSymlinkLoop =
+    u"Der Name der Datei ist eine symbolische Verkn\u00fcpfung, die im Kreis auf sich selbst verweist.";
+inline constexpr std::u16string_view kNotAFile = u"An der Stelle der Datei steht ein Ordner oder etwas anderes als eine Datei.";
+inline constexpr std::u16string_view kNoPermission = u"Das Programm darf die Datei nicht lesen.";
 
 // What the user can do about it.
 inline constexpr std::u16string_view kRebuild =
@@ -34,5 +39,22 @@ inline constexpr std::u16string_view kCloseOtherProgram =
     u"Schlie\u00dfen Sie das andere Programm und starten Sie den Weinf\u00fchrer neu.";
 inline constexpr std::u16string_view kCheckPermissions =
     u"Pr\u00fcfen Sie die Zugriffsrechte der Datei und ihres Ordners.";
+inline constexpr std::u16string_view kReplaceLink =
+    u"Ersetzen Sie die Verkn\u00fcpfung durch die Datei des Weinf\u00fchrers oder bauen Sie den Weinf\u00fchrer "
+    u"neu (cmake --build).";
+inline constexpr std::u16string_view kRenameFolder =
+    u"Benennen Sie den Ordner um und bauen Sie den Weinf\u00fchrer neu (cmake --build) oder installieren Sie das "
+    u"Programm neu.";
+// Free space beside the guide: its folder, and the kilobytes a save needs.
+inline constexpr std::u16string_view kMakeRoom =
+    u"Schaffen Sie im Ordner %s mindestens %i KB Platz und versuchen Sie es dann erneut.";
+// The same where the room needed is not known.
+inline constexpr std::u16string_view kMakeSomeRoom =
+    u"Schaffen Sie im Ordner %s Platz und versuchen Sie es dann erneut.";
+
+// What to do when the guide fails while the program is using it: the
+// typed texts are kept, so trying again is the way out.
+inline constexpr std::u16string_view kWaitForOtherProgram =
+    u"Warten Sie, bis das andere Programm fertig ist, oder schlie\u00dfen Sie es, und versuchen Sie es dann erneut.";
 
 } // namespace texts::guide

@@ -20,6 +20,10 @@ inline constexpr std::u16string_view kTabs[] = {u"Info", u"Jahrg\u00e4nge", u"No
 inline constexpr std::u16string_view kSetBookmark = u"Lesezeichen setzen";
 inline constexpr std::u16string_view kDeleteBookmark = u"Lesezeichen l\u00f6schen";
 
+// Behind an entry text too long to show whole (%i: the characters shown).
+inline constexpr std::u16string_view kTextShortened =
+    u"\r\n\r\n[Der Text ist l\u00e4nger und wurde nach %i Zeichen gek\u00fcrzt.]";
+
 // Labels and the header line.
 inline constexpr std::u16string_view kBookmarkLabel = u"%s";
 inline constexpr std::u16string_view kHeader = u"%s: %s";

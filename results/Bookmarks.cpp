@@ -11,14 +11,16 @@
 #include "resources/GuideTexts.h"
 #include "resources/ResultsTexts.h"
 #include "resources/dialogs/ResultsIds.h"
+#include "results/BookmarkStore.h"
 #include "results/EntryView.h"
 #include "results/ResultsDialog.h"
 #include "results/ResultsDialogState.h"
 #include "services/DatabaseErrorText.h"
-#include "services/ShellServices.h"
 #include "services/Singletons.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,7 +28,7 @@ using namespace ids::results;
 
 // Description and note: 500 units with the terminator.
 constexpr std::size_t kBookmarkTextChars = 499;
-constexpr std::int16_t kLookupChars = 100;
+constexpr std::int16_t kKeywordChars = 100;
 constexpr std::size_t kLabelUnits = 1000;
 
 constexpr std::uint16_t kBookmarkEntryId = 1;
@@ -37,21 +39,9 @@ void message(ResultsDialogState& state, std::u16string_view text, std::u16string
     ui::messageBox(state.dialog, text, caption, flags);
 }
 
-// Runs one statement composed in the text buffer; true when it ran.
-bool run(std::u16string_view statement)
+void reportWriteFailure(ResultsDialogState& state, std::u16string_view action, const GuideProblem& problem)
 {
-    WineDatabase& db = *g_wineDatabase;
-    db.setText(statement);
-    return db.execute(db.textBuffer) == 0;
-}
-
-bool bookmarkRowExists(std::u16string_view id)
-{
-    WineDatabase& db = *g_wineDatabase;
-    db.setText(text::format(sql::kBookmarkExists, {id}));
-    char16_t found[kLookupChars + 1] = {};
-    db.queryValue(found, kLookupChars);
-    return !id.empty() && std::u16string_view(found) == id;
+    message(state, guideWriteErrorText(action, problem), texts::results::kErrorCaption, ui::mb::kIconError | ui::mb::kOk);
 }
 
 std::u16string fieldText(ui::Dialog& dialog, int id)
@@ -60,6 +50,29 @@ std::u16string fieldText(ui::Dialog& dialog, int id)
     if (text.size() > kBookmarkTextChars)
         text.resize(kBookmarkTextChars);
     return text;
+}
+
+// One row of the bookmark list as read.
+struct ListedBookmark {
+    std::intptr_t entryId;
+    std::u16string label;
+};
+
+// A bookmark without a description is listed under its wine's keyword, so
+// that it can be found and opened; read after the list's own statement,
+// only for such rows.
+void labelBlankBookmarks(WineDatabase& db, std::vector<ListedBookmark>& rows)
+{
+    for (ListedBookmark& row : rows) {
+        if (!row.label.empty())
+            continue;
+        const std::u16string id = text::format(u"%i", {static_cast<int>(row.entryId)});
+        db.setText(text::format(sql::kEntryKeyword, {id}));
+        char16_t keyword[kKeywordChars + 1] = {};
+        db.queryValue(keyword, kKeywordChars);
+        // A bookmark whose wine is gone from the guide still shows its number.
+        row.label = keyword[0] ? std::u16string(keyword) : id;
+    }
 }
 
 // Clears the tree and lists every stored bookmark under a new root node.
@@ -77,23 +90,24 @@ void rebuildBookmarkTree(ResultsDialogState& state)
                        ui::mb::kIconInformation | ui::mb::kOk);
 }
 
-} // namespace
-
-bool writeBookmark(std::u16string_view id, std::u16string_view description, std::u16string_view note)
+// The list shows the bookmarks as stored, the entry just saved selected.
+void relistAfterSave(ResultsDialogState& state, std::u16string_view id)
 {
-    if (!run(sql::kBegin))
-        return false;
-    bool written = true;
-    if (bookmarkRowExists(id))
-        written = run(text::format(sql::kBookmarkDelete, {id}));
-    written = written
-        && run(text::format(sql::kBookmarkInsert,
-                            {id, ShellServices::doubleApostrophes(description), ShellServices::doubleApostrophes(note)}));
-    written = written && run(sql::kCommit);
-    if (!written)
-        run(sql::kRollback);
-    return written;
+    if (!state.bookmarkNode)
+        return;
+    rebuildBookmarkTree(state);
+    ui::TreeView& tree = state.dialog->treeView(kTree);
+    tree.expand(state.bookmarkNode);
+    for (int i = 0; i < tree.childCount(state.bookmarkNode); ++i) {
+        ui::TreeItem item = tree.child(state.bookmarkNode, i);
+        if (text::format(u"%i", {static_cast<int>(tree.itemData(item))}) == id) {
+            tree.selectItem(item);
+            break;
+        }
+    }
 }
+
+} // namespace
 
 void showBookmarkList(ResultsDialogState& state)
 {
@@ -107,18 +121,22 @@ void showBookmarkList(ResultsDialogState& state)
 bool fillBookmarkTree(WineDatabase& db, ui::TreeView& tree)
 {
     ResultsDialogState& state = *g_resultsDialogState;
-    return readStatementRows(db, state, [&](ado::Recordset& rows) {
-        for (rows.moveFirst(); !rows.eof(); rows.moveNext()) {
+    std::vector<ListedBookmark> rows;
+    const bool listed = readStatementRows(db, state, [&](ado::Recordset& rs) {
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
             const ado::Variant description = db.columnValue(kBookmarkDescription);
             char16_t label[kLabelUnits];
             text::format(label, kLabelUnits, texts::results::kBookmarkLabel,
                          {description.isText() ? description.text() : std::u16string_view()});
             const ado::Variant entryId = db.columnValue(kBookmarkEntryId);
-            const std::intptr_t data = entryId.isInt() ? static_cast<std::intptr_t>(entryId.intValue()) : 0;
-            tree.setItemFont(tree.insertItem(state.bookmarkNode, label, data), state.itemFont.get());
+            rows.push_back({entryId.isInt() ? static_cast<std::intptr_t>(entryId.intValue()) : 0, label});
         }
         return true;
     });
+    labelBlankBookmarks(db, rows);
+    for (const ListedBookmark& row : rows)
+        tree.setItemFont(tree.insertItem(state.bookmarkNode, row.label, row.entryId), state.itemFont.get());
+    return listed;
 }
 
 void bookmarkCheckClicked(ResultsDialogState& state)
@@ -143,8 +161,8 @@ void bookmarkCheckClicked(ResultsDialogState& state)
 void deleteBookmark(ResultsDialogState& state)
 {
     ui::Dialog& dialog = *state.dialog;
-    if (!run(text::format(sql::kBookmarkDelete, {state.currentId}))) {
-        message(state, texts::results::kDeleteFailed, texts::results::kErrorCaption, ui::mb::kIconError | ui::mb::kOk);
+    if (!removeBookmark(*g_wineDatabase, state.currentId)) {
+        reportWriteFailure(state, texts::results::kDeleteFailed, g_wineDatabase->lastFailure());
         // The row is still there, and so is the tick.
         dialog.checkBox(kBookmarkCheck).setChecked(true);
         return;
@@ -161,22 +179,29 @@ void deleteBookmark(ResultsDialogState& state)
 void saveBookmark(ResultsDialogState& state)
 {
     ui::Dialog& dialog = *state.dialog;
-    const std::u16string_view id(state.currentId);
+    const std::u16string id(state.currentId);
     if (id.empty()) {
         message(state, texts::results::kNoEntryChosen, texts::results::kNoticeCaption,
                 ui::mb::kIconInformation | ui::mb::kOk);
         return;
     }
-    const std::u16string description = fieldText(dialog, kDescriptionEdit);
-    const std::u16string note = fieldText(dialog, kNoteEdit);
-    if (writeBookmark(id, description, note)) {
+    WineDatabase& db = *g_wineDatabase;
+    if (writeBookmark(db, id, fieldText(dialog, kDescriptionEdit), fieldText(dialog, kNoteEdit))) {
         state.bookmarked = true;
         dialog.checkBox(kBookmarkCheck).setChecked(true);
+        relistAfterSave(state, id);
         message(state, texts::results::kSaved, texts::results::kNoticeCaption, ui::mb::kIconInformation | ui::mb::kOk);
         return;
     }
-    // The old row, if any, is untouched; box and flag say whether there is one.
-    state.bookmarked = bookmarkRowExists(id);
-    dialog.checkBox(kBookmarkCheck).setChecked(state.bookmarked);
-    message(state, texts::results::kSaveFailed, texts::results::kErrorCaption, ui::mb::kIconError | ui::mb::kOk);
+    const GuideProblem problem = db.lastFailure();
+    // The old row, if any, is untouched; box and flag say whether there is
+    // one. When that cannot be read (or a lock would hold the lookup as long
+    // again), they stay as they were.
+    const std::optional<bool> stored =
+        problem.reason == GuideFailure::Locked ? std::nullopt : bookmarkExists(db, id);
+    if (stored) {
+        state.bookmarked = *stored;
+        dialog.checkBox(kBookmarkCheck).setChecked(*stored);
+    }
+    reportWriteFailure(state, texts::results::kSaveFailed, problem);
 }

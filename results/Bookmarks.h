@@ -20,10 +20,8 @@ bool fillBookmarkTree(WineDatabase& database, ui::TreeView& tree);
 // The check box was clicked: a tick prepares a bookmark, an untick of a
 // bookmarked entry asks whether to delete it.
 void bookmarkCheckClicked(ResultsDialogState& state);
-// Replaces the entry's bookmark row with the fields' texts, in one transaction.
+// Replaces the entry's bookmark row with the fields' texts, in one
+// transaction; confirms it once committed, else says why and keeps the texts.
 void saveBookmark(ResultsDialogState& state);
-// The write step of saveBookmark: deletes any row of the entry and inserts
-// the new one, all or nothing; true once the transaction is committed.
-bool writeBookmark(std::u16string_view id, std::u16string_view description, std::u16string_view note);
 // Deletes the entry's bookmark row and shows the bookmark list.
 void deleteBookmark(ResultsDialogState& state);

@@ -5,6 +5,7 @@
 #include "db/WineDatabase.h"
 #include "platform/shell/DebugOutput.h"
 #include "platform/text/Utf16.h"
+#include "resources/ResultsTexts.h"
 #include "results/WineRow.h"
 
 #include <cstdint>
@@ -69,6 +70,32 @@ std::optional<std::u16string> optionalText(const ado::Variant& value)
     if (!value.isText())
         return std::nullopt;
     return std::u16string(value.text());
+}
+
+bool isHighSurrogate(char16_t u)
+{
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+
+// The entry's prose, unscrambled, and cut behind kMaxShownTextUnits with a
+// note saying so. The edit field lays out a text whole, which for a few
+// megabytes takes seconds and hundreds of megabytes; the guide's own
+// entries are a few hundred characters long.
+std::optional<std::u16string> shownProse(const ado::Variant& value)
+{
+    if (!value.isText())
+        return std::nullopt;
+    const std::u16string_view stored = value.text();
+    const bool cut = stored.size() > kMaxShownTextUnits;
+    std::u16string prose(stored.substr(0, cut ? kMaxShownTextUnits : stored.size()));
+    ShellServices::unscramble(prose);
+    if (cut) {
+        // Never half of a surrogate pair.
+        if (isHighSurrogate(prose.back()))
+            prose.pop_back();
+        prose += text::format(texts::results::kTextShortened, {static_cast<int>(kMaxShownTextUnits)});
+    }
+    return prose;
 }
 
 // Tastes, remarks and qualities count by their low 16 bits; colours by the whole value.
@@ -175,9 +202,8 @@ WineEntry readWineEntry(WineDatabase& db)
     using namespace wine_row;
     WineEntry e;
     e.keyword = optionalText(db.columnValue(kKeyword));
-    e.text = optionalText(db.columnValue(kText));
-    if (e.text)
-        ShellServices::unscramble(*e.text);
+    // One unit more than is shown tells a text that must be cut.
+    e.text = shownProse(db.columnValue(kText, kMaxShownTextUnits + 1));
     e.region = optionalText(db.columnValue(kRegion));
     e.dry = low16(db.columnValue(kDry)) != 0;
     e.medium = low16(db.columnValue(kMedium)) != 0;

@@ -42,6 +42,9 @@ std::u16string vintageText(const WineEntry& entry, WineDatabase& database);
 std::optional<std::u16string> treeLabel(const std::optional<std::u16string>& keyword,
                                         const std::optional<std::u16string>& region);
 
+// Prose longer than this is shown up to here, with a note that it was cut.
+inline constexpr std::size_t kMaxShownTextUnits = 20000;
+
 // Reads the current row of the database's recordset by position.
 WineEntry readWineEntry(WineDatabase& database);
 

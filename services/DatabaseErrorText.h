@@ -15,3 +15,7 @@ std::u16string databaseErrorText(const GuideProblem& problem);
 // The whole message for a guide that failed while a list was read from it,
 // so that what is shown is not taken for complete.
 std::u16string guideReadErrorText(const GuideProblem& problem);
+// The message for a bookmark that could not be written: the action's own
+// sentence, then, when the guide itself was the reason, why, the file and
+// what to do about it.
+std::u16string guideWriteErrorText(std::u16string_view action, const GuideProblem& problem);

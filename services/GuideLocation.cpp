@@ -125,12 +125,24 @@ Places placesOfThisProgram()
     return places;
 }
 
+namespace {
+
+// Something stands at path: a file, or a link that leads nowhere readable,
+// which the program then reports rather than passing over.
+bool present(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::exists(path, ec) || ec == std::errc::too_many_symbolic_link_levels;
+}
+
+} // namespace
+
 Choice chooseGuide(const Places& places)
 {
     const fs::path beside = places.programFolder / fileName();
     const fs::path userCopy = places.userFolder / fileName();
     std::error_code ec;
-    if (fs::exists(beside, ec)) {
+    if (present(beside)) {
         if (places.writable(beside) || places.userFolder.empty())
             return {Use::InPlace, beside, beside};
         return {Use::UserCopy, beside, userCopy};

@@ -93,6 +93,8 @@ HResult Connection::open(std::u16string_view path, std::u16string_view, std::u16
     }
     tuneForReading(db);
     db_ = db;
+    path_ = file;
+    rememberFileState();
     return kOk;
 }
 
@@ -103,6 +105,61 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+}
+
+bool Connection::FileState::operator==(const FileState& other) const
+{
+    const auto sameTime = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    return device == other.device && inode == other.inode && size == other.size && sameTime(modified, other.modified)
+        && sameTime(changed, other.changed) && dataVersion == other.dataVersion;
+}
+
+// The name's file as the system sees it, and the engine's count of changes
+// it has seen in the file (its own commits and other connections' alike).
+bool Connection::readFileState(FileState& state)
+{
+    struct stat st {};
+    if (!db_ || ::stat(path_.c_str(), &st) != 0)
+        return false;
+    state.device = st.st_dev;
+    state.inode = st.st_ino;
+    state.size = st.st_size;
+    state.modified = st.st_mtim;
+    state.changed = st.st_ctim;
+    state.dataVersion = 0;
+    sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &state.dataVersion);
+    return true;
+}
+
+void Connection::rememberFileState()
+{
+    if (!readFileState(remembered_))
+        remembered_ = {};
+}
+
+bool Connection::fileChangedSinceRemembered()
+{
+    if (!db_)
+        return false;
+    // The engine compares the open file with the one the name leads to.
+    int moved = 0;
+    if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+        return true;
+    // A copy written over the file in place keeps its inode; its times or
+    // size give it away even when its header matches.
+    FileState now;
+    return !readFileState(now) || !(now == remembered_);
+}
+
+int Connection::pageSize()
+{
+    sqlite3_stmt* stmt = nullptr;
+    int size = 0;
+    if (db_ && sqlite3_prepare_v2(db_, "PRAGMA page_size", -1, &stmt, nullptr) == SQLITE_OK
+        && sqlite3_step(stmt) == SQLITE_ROW)
+        size = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return size;
 }
 
 bool Connection::isReadOnly() const

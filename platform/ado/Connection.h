@@ -5,6 +5,8 @@
 #include "platform/ado/HResult.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -43,6 +45,19 @@ public:
     // Throws Fault when the file cannot be read at all.
     bool quickCheck();
 
+    // True while a transaction begun on this connection is open.
+    bool inTransaction() const { return db_ && sqlite3_get_autocommit(db_) == 0; }
+    // Whether the file was replaced, moved or changed by anyone else since
+    // the connection last took its state as its own (on open and through
+    // rememberFileState): its name leads to another file, or its size, its
+    // times or the engine's data version differ. Best read inside a write
+    // transaction, where no other writer can come between.
+    bool fileChangedSinceRemembered();
+    // Takes the file's present state as the connection's own, after a write.
+    void rememberFileState();
+    // The page size of the open file; 0 when it cannot be read.
+    int pageSize();
+
     // How long a statement waits for another process's lock; tests shorten it.
     static constexpr int kBusyTimeoutMs = 2000;
     static inline int busyTimeoutMs = kBusyTimeoutMs;
@@ -57,7 +72,21 @@ public:
 private:
     void finalizeReusable();
 
+    // What tells one state of the file from another.
+    struct FileState {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        unsigned dataVersion = 0;
+        bool operator==(const FileState& other) const;
+    };
+    bool readFileState(FileState& state);
+
     sqlite3* db_ = nullptr;
+    std::string path_;
+    FileState remembered_;
     std::u16string provider_;
     int lastError_ = 0;
 

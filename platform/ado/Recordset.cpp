@@ -9,6 +9,7 @@
 
 #include "platform/text/Utf16.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace ado {
@@ -18,6 +19,13 @@ namespace {
 // Enough for the result tree's 80 rows; keeping more costs every broad
 // search a copy of each kept row, prose included.
 constexpr std::size_t kKeptRows = 128;
+// Longer texts are not copied into a kept row: a guide's prose runs to a
+// few kilobytes, and one of megabytes would cost its size twice over for
+// every broad search that lists it.
+constexpr int kMaxKeptTextBytes = 64 * 1024;
+// A UTF-8 sequence of at most three bytes gives one UTF-16 unit, one of
+// four bytes two.
+constexpr std::size_t kMaxUtf8BytesPerUnit = 3;
 
 // Failures of the engine or the file, as opposed to a statement it refuses.
 bool isFault(int rc)
@@ -102,6 +110,11 @@ bool splitTrailingNumber(std::u16string_view sql, std::u16string& text, sqlite3_
 Variant Field::value() const
 {
     return owner_ ? owner_->columnValue(column_) : Variant();
+}
+
+Variant Field::valuePrefix(std::size_t maxUnits) const
+{
+    return owner_ ? owner_->columnPrefix(column_, maxUnits) : Variant();
 }
 
 Field* Fields::item(const Variant& index)
@@ -381,25 +394,62 @@ Recordset::Row Recordset::captureLiveRow() const
 {
     Row row;
     row.values.reserve(static_cast<std::size_t>(columns_));
+    row.liveOnly.reserve(static_cast<std::size_t>(columns_));
     for (int c = 0; c < columns_; ++c) {
-        Variant v = liveValue(c);
+        const bool tooLong =
+            sqlite3_column_type(stmt_, c) == SQLITE_TEXT && sqlite3_column_bytes(stmt_, c) > kMaxKeptTextBytes;
+        Variant v = tooLong ? Variant() : liveValue(c);
         row.values.push_back(v.isText() ? Variant::fromText(std::u16string(v.text())) : v);
+        row.liveOnly.push_back(tooLong);
     }
     return row;
+}
+
+const Variant* Recordset::keptValue(int column) const
+{
+    if (!staticCursor_ || position_ >= rows_.size() || rows_[position_].liveOnly[static_cast<std::size_t>(column)])
+        return nullptr;
+    return &rows_[position_].values[static_cast<std::size_t>(column)];
 }
 
 Variant Recordset::columnValue(int column)
 {
     if (!open_ || column < 0 || column >= columns_)
         return Variant();
+    if (const Variant* kept = keptValue(column))
+        return kept->isText() ? Variant::viewOf(kept->text()) : *kept;
+    return onLiveRow() ? liveValue(column) : Variant();
+}
+
+bool Recordset::onLiveRow()
+{
     if (!staticCursor_)
-        return liveValue(column);
-    if (position_ < rows_.size()) {
-        const Variant& kept = rows_[position_].values[static_cast<std::size_t>(column)];
-        return kept.isText() ? Variant::viewOf(kept.text()) : kept;
-    }
+        return true;
     bringLiveTo(position_);
-    return liveIndex_ == position_ ? liveValue(column) : Variant();
+    return liveIndex_ == position_;
+}
+
+Variant Recordset::columnPrefix(int column, std::size_t maxUnits)
+{
+    if (!open_ || column < 0 || column >= columns_)
+        return Variant();
+    if (const Variant* kept = keptValue(column))
+        return kept->isText() ? Variant::fromText(std::u16string(kept->text().substr(0, maxUnits))) : *kept;
+    if (!onLiveRow())
+        return Variant();
+    if (!stmt_ || !liveOnRow_ || sqlite3_column_type(stmt_, column) != SQLITE_TEXT)
+        return liveValue(column);
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    if (!data)
+        return Variant::null();
+    const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column));
+    // Enough bytes for maxUnits whole units; a sequence cut at the end of
+    // them falls behind the units kept.
+    const std::size_t decoded = std::min(bytes, (maxUnits + 2) * kMaxUtf8BytesPerUnit);
+    std::u16string text = text::fromUtf8(std::string_view(data, decoded));
+    if (text.size() > maxUnits)
+        text.resize(maxUnits);
+    return Variant::fromText(std::move(text));
 }
 
 } // namespace ado

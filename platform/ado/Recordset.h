@@ -6,6 +6,7 @@
 #include "platform/ado/HResult.h"
 #include "platform/ado/Variant.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ class Recordset;
 class Field {
 public:
     Variant value() const;
+    // The value with a text cut to its first maxUnits units; only those are
+    // decoded, so a huge text costs no more than its prefix.
+    Variant valuePrefix(std::size_t maxUnits) const;
 
 private:
     friend class Fields;
@@ -80,15 +84,24 @@ private:
     friend class Field;
     friend class Fields;
 
-    // One row kept by a static cursor.
+    // One row kept by a static cursor. A text too long to keep is read
+    // from the live statement again when asked for.
     struct Row {
         std::vector<Variant> values;
+        std::vector<bool> liveOnly;
     };
 
     int prepare(const std::u16string& sql, const void*& tail);
     void releaseStatement();       // finalizes stmt_, or gives it back for reuse
     Variant liveValue(int column) const;
     Variant columnValue(int column);
+    Variant columnPrefix(int column, std::size_t maxUnits);
+    // The kept value of the current row of a static cursor, or null when
+    // the live statement must be read.
+    const Variant* keptValue(int column) const;
+    // Brings a static cursor's live statement to the current row; true when
+    // it stands there (always for a dynamic cursor).
+    bool onLiveRow();
     int columnCount() const;
     bool stepLive();           // advances the live statement; false at its end
     Row captureLiveRow() const;

@@ -61,6 +61,23 @@ TEST(GuideLocation, AWritableGuideBesideTheProgramIsUsedInPlace)
     EXPECT_FALSE(fs::exists(setup.places.userFolder));
 }
 
+TEST(GuideLocation, ALinkLoopBesideTheProgramIsOpenedAndReportedNotPassedOver)
+{
+    const std::string folder = freshFolder();
+    Installed setup(folder);
+    buildDatabase(fixtureSources(), setup.share.string());
+    const fs::path beside = setup.places.programFolder / "vinaria2007_db.cdb";
+    fs::create_symlink(beside, beside);
+    setup.places.userFolder.clear();
+
+    const location::Choice choice = location::chooseGuide(setup.places);
+    EXPECT_EQ(choice.file, beside);
+    WineDatabase db;
+    db.guidePath = text::fromUtf8(location::prepareGuide(setup.places).string());
+    EXPECT_FALSE(db.open());
+    EXPECT_EQ(db.lastFailure().reason, GuideFailure::SymlinkLoop);
+}
+
 TEST(GuideLocation, AReadOnlyGuideBesideTheProgramIsCopiedOnceWithItsBookmarks)
 {
     const std::string folder = freshFolder();

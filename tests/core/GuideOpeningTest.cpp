@@ -100,7 +100,11 @@ TEST_F(GuideOpening, FilesThatAreNoGuideFailWithTheirReasonAndTakeNoBookmark)
 
     fs::remove(path);
     fs::create_directory(path); // a folder where the file should be
-    EXPECT_EQ(openFails(), GuideFailure::Unreadable);
+    EXPECT_EQ(openFails(), GuideFailure::NotAFile);
+
+    fs::remove(path);
+    fs::create_symlink(path, path); // a link that leads back to itself
+    EXPECT_EQ(openFails(), GuideFailure::SymlinkLoop);
 }
 
 TEST_F(GuideOpening, AGuideMissingAColumnOrWithAColumnMovedIsRefused)
@@ -256,6 +260,13 @@ TEST_F(GuideOpening, AReadOnlyGuideOrFolderIsReadButRefusesBookmarksWithTheReaso
     fs::permissions(guide, fs::perms::all);
     EXPECT_TRUE(runUnprivileged(readsButRefuses)) << "read-only folder";
     EXPECT_EQ(count(guide, "SELECT count(*) FROM Lesezeichen"), 0);
+
+    // A file only its owner may read says so, not that it is missing.
+    fs::permissions(guide, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(runUnprivileged([] {
+        WineDatabase unprivileged;
+        return !unprivileged.open() && unprivileged.lastFailure().reason == GuideFailure::NoPermission;
+    })) << "file without read permission";
     fs::remove_all(roFolder);
 }
 
@@ -264,7 +275,9 @@ TEST(DatabaseErrorText, SaysWhyWhichFileAndWhatToDoForEveryReason)
     const std::u16string path = u"/opt/vinaria/vinaria2007_db.cdb";
     std::vector<std::u16string_view> reasons;
     for (GuideFailure r : {GuideFailure::Missing, GuideFailure::NotAGuide, GuideFailure::WrongLayout,
-                           GuideFailure::Damaged, GuideFailure::Locked, GuideFailure::Unreadable, GuideFailure::ReadOnly}) {
+                           GuideFailure::Damaged, GuideFailure::Locked, GuideFailure::Unreadable, GuideFailure::ReadOnly,
+                           GuideFailure::DiskFull, GuideFailure::SymlinkLoop, GuideFailure::NotAFile,
+                           GuideFailure::NoPermission}) {
         const std::u16string text = databaseErrorText({r, path});
         EXPECT_EQ(text.rfind(u"Die Datenbank kann nicht ge\u00f6ffnet werden. \n\r", 0), 0u) << utf8(text);
         EXPECT_NE(text.find(path), std::u16string::npos);
@@ -276,4 +289,13 @@ TEST(DatabaseErrorText, SaysWhyWhichFileAndWhatToDoForEveryReason)
     std::sort(reasons.begin(), reasons.end());
     EXPECT_EQ(std::unique(reasons.begin(), reasons.end()), reasons.end()) << "each reason reads differently";
     EXPECT_NE(databaseErrorText({GuideFailure::Damaged, path}).find(u"besch\u00e4digt"), std::u16string::npos);
+
+    // A failed save names the disk's folder and the room a save needs.
+    EXPECT_EQ(guideWriteErrorText(u"Nicht gespeichert.", {GuideFailure::DiskFull, path, 4 * 65536}),
+              u"Nicht gespeichert. \n\rAuf dem Datentr\u00e4ger ist nicht genug Platz frei.\n\r"
+              u"Datei: /opt/vinaria/vinaria2007_db.cdb\n\r"
+              u"Schaffen Sie im Ordner /opt/vinaria mindestens 256 KB Platz und versuchen Sie es dann erneut.");
+    EXPECT_NE(databaseErrorText({GuideFailure::DiskFull, path}).find(u"im Ordner /opt/vinaria Platz"),
+              std::u16string::npos);
+    EXPECT_EQ(guideWriteErrorText(u"Nicht gespeichert.", {GuideFailure::None, path}), u"Nicht gespeichert.");
 }

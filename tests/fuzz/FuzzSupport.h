@@ -17,6 +17,7 @@ public:
     Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
     std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    bool empty() const { return pos_ >= size_; }
     bool flag() { return byte() & 1; }
     char16_t unit()
     {

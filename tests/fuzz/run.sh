@@ -9,7 +9,7 @@ RUNS=${RUNS:-20000}
 MAX_TIME=${MAX_TIME:-0}
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(Like QueryBuilder Statements EntryDecoder Sources Utf16)
+[ ${#targets[@]} -eq 0 ] && targets=(Like QueryBuilder Statements EntryDecoder Sources Utf16 BookmarkSave)
 
 mkdir -p "$BUILD"
 { cmake -S tests/fuzz -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -21,41 +21,8 @@ protected:
     void SetUp() override
     {
         ResultsTest::SetUp();
-        guide::GuideContent c = smallGuide();
-        c.wines = {wine(7, u"Pomerol", u"FRA", u"Bordeaux", "r"), wine(8, u"Chianti", u"ITA", u"Toskana", "r")};
-        openGuide(c);
-        SearchCriteria red;
-        red.red = true;
-        search(red);
+        openRedPomerolAndChianti();
     }
-
-    // Shows the entry on the bookmark tab.
-    static void showOnBookmarkTab(ui::Dialog& d, std::u16string_view entry)
-    {
-        selectItem(d, entry);
-        selectTab(d, 2);
-    }
-
-    static void type(ui::Dialog& d, std::u16string_view description, std::u16string_view note)
-    {
-        d.edit(kDescriptionEdit).setText(description);
-        d.edit(kNoteEdit).setText(note);
-    }
-
-    static void save(ui::Dialog& d) { d.sendCommand(kSaveButton); }
-
-    std::vector<std::u16string> messageTexts()
-    {
-        std::vector<std::u16string> texts;
-        for (const auto& m : messages)
-            texts.push_back(m.caption + u": " + m.text);
-        messages.clear();
-        return texts;
-    }
-
-    bool checked(ui::Dialog& d) { return d.checkBox(kBookmarkCheck).isChecked(); }
-    bool saveShown(ui::Dialog& d) { return d.control(kSaveButton).isVisible(); }
-    bool flag() { return g_resultsDialogState->bookmarked; }
 };
 
 } // namespace
@@ -67,14 +34,14 @@ TEST_F(BookmarksTest, TickSaveUntickAndTheQuestionMoveThroughEveryState)
         // No bookmark.
         EXPECT_FALSE(checked(d));
         EXPECT_FALSE(saveShown(d));
-        EXPECT_FALSE(flag());
+        EXPECT_FALSE(bookmarkedFlag());
 
         // Being set: the keyword replaces whatever was in the description.
         d.edit(kDescriptionEdit).setText(u"alt");
         clickBookmarkCheck(d);
         EXPECT_TRUE(checked(d));
         EXPECT_TRUE(saveShown(d));
-        EXPECT_FALSE(flag());
+        EXPECT_FALSE(bookmarkedFlag());
         EXPECT_EQ(d.edit(kDescriptionEdit).text(), u"Pomerol");
 
         // Unticked before any save: back to no bookmark, without a question.
@@ -88,7 +55,7 @@ TEST_F(BookmarksTest, TickSaveUntickAndTheQuestionMoveThroughEveryState)
         save(d);
         EXPECT_EQ(messageTexts(), Lines{u"HINWEIS: " + kSaved});
         EXPECT_TRUE(checked(d));
-        EXPECT_TRUE(flag());
+        EXPECT_TRUE(bookmarkedFlag());
 
         // Unticked, kept: No leaves the row.
         answers = {ui::kIdNo};
@@ -110,12 +77,12 @@ TEST_F(BookmarksTest, TickSaveUntickAndTheQuestionMoveThroughEveryState)
         takeStatements();
         clickBookmarkCheck(d);
         EXPECT_EQ(messageTexts(), Lines{u"FRAGE: " + kQuestion});
-        EXPECT_EQ(takeStatements(),
-                  (Lines{u"DELETE FROM Lesezeichen WHERE id_vinaria = 7", u"SELECT * from Lesezeichen"}));
+        EXPECT_EQ(takeStatements(), (Lines{u"BEGIN IMMEDIATE", u"DELETE FROM Lesezeichen WHERE id_vinaria = 7",
+                                           u"COMMIT", u"SELECT * from Lesezeichen"}));
         EXPECT_TRUE(storedBookmarks().empty());
         EXPECT_FALSE(checked(d));
         EXPECT_FALSE(saveShown(d));
-        EXPECT_FALSE(flag());
+        EXPECT_FALSE(bookmarkedFlag());
         EXPECT_EQ(d.edit(kDescriptionEdit).text(), u"");
         EXPECT_EQ(d.edit(kNoteEdit).text(), u"");
         EXPECT_EQ(treeLines(d), Lines{u"Lesezeichen"});
@@ -147,7 +114,7 @@ TEST_F(BookmarksTest, SavingTwiceReplacesTheRowInOneTransactionAndConfirmsAfterw
         });
         save(d);
         EXPECT_EQ(takeStatements(), (Lines{
-                                        u"BEGIN",
+                                        u"BEGIN IMMEDIATE",
                                         u"select id_vinaria from Lesezeichen where id_vinaria = 7",
                                         u"DELETE FROM Lesezeichen WHERE id_vinaria = 7",
                                         u"INSERT INTO Lesezeichen (id_vinaria, Beschreibung, Notiz) "
@@ -190,7 +157,7 @@ TEST_F(BookmarksTest, AFailedSaveIsReportedAndKeepsTheOldRowAndWhatWasTyped)
         EXPECT_EQ(d.edit(kDescriptionEdit).text(), u"neu");
         EXPECT_EQ(d.edit(kNoteEdit).text(), u"neue Notiz");
         EXPECT_TRUE(checked(d));
-        EXPECT_TRUE(flag());
+        EXPECT_TRUE(bookmarkedFlag());
 
         // A read-only database writes nothing; an entry without a bookmark stays without.
         runOnGuide("DROP TRIGGER refuse");
@@ -202,7 +169,7 @@ TEST_F(BookmarksTest, AFailedSaveIsReportedAndKeepsTheOldRowAndWhatWasTyped)
         EXPECT_EQ(messages[0].caption, u"FEHLER");
         messages.clear();
         EXPECT_FALSE(checked(d));
-        EXPECT_FALSE(flag());
+        EXPECT_FALSE(bookmarkedFlag());
         EXPECT_TRUE(saveShown(d));
         EXPECT_EQ(d.edit(kDescriptionEdit).text(), u"Chianti");
         g_wineDatabase->execute(u"PRAGMA query_only = 0");
@@ -242,7 +209,7 @@ TEST_F(BookmarksTest, DeletingFromTheListRemovesTheEntryUnlessTheDeleteFails)
         EXPECT_EQ(messageTexts(), (Lines{u"FRAGE: " + kQuestion,
                                          u"FEHLER: Das Lesezeichen konnte nicht gelöscht werden."}));
         EXPECT_TRUE(checked(d));
-        EXPECT_TRUE(flag());
+        EXPECT_TRUE(bookmarkedFlag());
         EXPECT_EQ(treeLines(d).size(), 3u);
 
         runOnGuide("DROP TRIGGER keep");

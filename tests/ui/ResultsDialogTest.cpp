@@ -223,8 +223,10 @@ TEST_F(ResultsDialogTest, TheBookmarkListAfterASearchListsBookmarksNotHits)
     bookmarkList();
     takeStatements();
     openResults([&](ui::Dialog& d) {
-        EXPECT_EQ(takeStatements(), Lines{u"SELECT * from Lesezeichen"});
-        EXPECT_EQ(treeLines(d), (Lines{u"Lesezeichen", u"Lesezeichen/Für Sonntag", u"Lesezeichen/"}));
+        // A bookmark without a description is listed under its wine's keyword.
+        EXPECT_EQ(takeStatements(),
+                  (Lines{u"SELECT * from Lesezeichen", u"select STICHWORT from vinaria where ID = 1"}));
+        EXPECT_EQ(treeLines(d), (Lines{u"Lesezeichen", u"Lesezeichen/Für Sonntag", u"Lesezeichen/Riesling 01"}));
         EXPECT_FALSE(d.treeView(kTree).isExpanded(d.treeView(kTree).child(nullptr, 0)));
         EXPECT_EQ(d.button(kBookmarkCheck).text(), u"Lesezeichen löschen");
         EXPECT_TRUE(d.control(kInfoEdit).isVisible());

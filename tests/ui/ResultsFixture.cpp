@@ -6,12 +6,18 @@
 #include "platform/text/Utf16.h"
 #include "resources/dialogs/ResultsIds.h"
 #include "results/ResultsDialog.h"
+#include "results/ResultsDialogState.h"
 #include "search/QueryBuilder.h"
+#include "services/Singletons.h"
 #include "tests/support/GuideFixture.h"
 
 #include <QTabBar>
 
 #include <sqlite3.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace results_testing {
 
@@ -71,10 +77,25 @@ void ResultsTest::TearDown()
 void ResultsTest::openGuide(const guide::GuideContent& content)
 {
     databasePath = testing_support::buildDatabase(content, folder);
-    testing_support::placeProgramIn(folder);
+    openBuiltGuide();
+}
+
+void ResultsTest::openBuiltGuide()
+{
+    testing_support::placeProgramIn(fs::path(databasePath).parent_path().string());
     g_wineDatabase->allocateTextBuffer();
     ASSERT_TRUE(g_wineDatabase->open());
     g_wineDatabase->statementObserver = [this](std::u16string_view sql) { statements.emplace_back(sql); };
+}
+
+void ResultsTest::openRedPomerolAndChianti()
+{
+    guide::GuideContent c = smallGuide();
+    c.wines = {wine(7, u"Pomerol", u"FRA", u"Bordeaux", "r"), wine(8, u"Chianti", u"ITA", u"Toskana", "r")};
+    openGuide(c);
+    SearchCriteria red;
+    red.red = true;
+    search(red);
 }
 
 void ResultsTest::search(const SearchCriteria& criteria)
@@ -149,6 +170,47 @@ void clickBookmarkCheck(ui::Dialog& dialog)
     dialog.checkBox(ids::results::kBookmarkCheck).click();
 }
 
+void ResultsTest::showOnBookmarkTab(ui::Dialog& dialog, std::u16string_view entry)
+{
+    selectItem(dialog, entry);
+    selectTab(dialog, 2);
+}
+
+void ResultsTest::type(ui::Dialog& dialog, std::u16string_view description, std::u16string_view note)
+{
+    dialog.edit(ids::results::kDescriptionEdit).setText(description);
+    dialog.edit(ids::results::kNoteEdit).setText(note);
+}
+
+void ResultsTest::save(ui::Dialog& dialog)
+{
+    dialog.sendCommand(ids::results::kSaveButton);
+}
+
+bool ResultsTest::checked(ui::Dialog& dialog)
+{
+    return dialog.checkBox(ids::results::kBookmarkCheck).isChecked();
+}
+
+bool ResultsTest::saveShown(ui::Dialog& dialog)
+{
+    return dialog.control(ids::results::kSaveButton).isVisible();
+}
+
+bool ResultsTest::bookmarkedFlag()
+{
+    return g_resultsDialogState->bookmarked;
+}
+
+std::vector<std::u16string> ResultsTest::messageTexts()
+{
+    std::vector<std::u16string> texts;
+    for (const auto& m : messages)
+        texts.push_back(m.caption + u": " + m.text);
+    messages.clear();
+    return texts;
+}
+
 std::vector<std::u16string> ResultsTest::takeStatements()
 {
     std::vector<std::u16string> taken;
@@ -178,8 +240,13 @@ std::vector<std::u16string> ResultsTest::storedBookmarks()
 
 void ResultsTest::runOnGuide(const std::string& sql)
 {
+    runOn(databasePath, sql);
+}
+
+void ResultsTest::runOn(const std::string& path, const std::string& sql)
+{
     sqlite3* db = nullptr;
-    sqlite3_open_v2(databasePath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     char* error = nullptr;
     EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
     sqlite3_free(error);

@@ -39,6 +39,10 @@ protected:
 
     // Writes the guide and opens the program's database on it.
     void openGuide(const guide::GuideContent& content);
+    // Opens the program's database on the guide at databasePath.
+    void openBuiltGuide();
+    // Red Pomerol (7) and Chianti (8), found by a search for red wines.
+    void openRedPomerolAndChianti();
     // Leaves the statement for criteria in the text buffer, as the form does.
     void search(const SearchCriteria& criteria);
     void bookmarkList();
@@ -46,10 +50,22 @@ protected:
     std::intptr_t openResults(const std::function<void(ui::Dialog&)>& act = {});
 
 
+    // The bookmark tab: the entry shown there, the fields typed, Speichern
+    // tapped; the box, the button and the bookmarked flag as they stand.
+    static void showOnBookmarkTab(ui::Dialog& dialog, std::u16string_view entry);
+    static void type(ui::Dialog& dialog, std::u16string_view description, std::u16string_view note);
+    static void save(ui::Dialog& dialog);
+    static bool checked(ui::Dialog& dialog);
+    static bool saveShown(ui::Dialog& dialog);
+    static bool bookmarkedFlag();
+    // The message boxes shown since the last call, as "caption: text".
+    std::vector<std::u16string> messageTexts();
+
     // Statements run since the last call, and the bookmark rows as they are stored.
     std::vector<std::u16string> takeStatements();
     std::vector<std::u16string> storedBookmarks(); // "id|Beschreibung|Notiz"
     void runOnGuide(const std::string& sql);
+    static void runOn(const std::string& path, const std::string& sql);
 
     std::string folder;
     std::string databasePath;
