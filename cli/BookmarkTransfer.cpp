@@ -36,28 +36,6 @@ bool run(WineDatabase& db, std::u16string_view statement)
     return db.execute(db.textBuffer) == 0;
 }
 
-// One write transaction, taken with the write lock and rolled back unless
-// committed.
-class WriteTransaction {
-public:
-    explicit WriteTransaction(WineDatabase& db) : db_(db), begun_(run(db, sql::kBeginImmediate)) {}
-    ~WriteTransaction()
-    {
-        if (begun_ && !committed_)
-            run(db_, sql::kRollback);
-    }
-    WriteTransaction(const WriteTransaction&) = delete;
-    WriteTransaction& operator=(const WriteTransaction&) = delete;
-
-    bool begun() const { return begun_; }
-    bool commit() { return committed_ = begun_ && run(db_, sql::kCommit); }
-
-private:
-    WineDatabase& db_;
-    bool begun_;
-    bool committed_ = false;
-};
-
 // Keyword and region of entry id; false when there is no such entry.
 bool entryNames(WineDatabase& db, int id, std::u16string& keyword, std::u16string& region)
 {
@@ -97,9 +75,9 @@ int wineOf(WineDatabase& db, const CsvBookmark& row)
     return row.keyword.empty() ? 0 : onlyEntryWith(db, row.keyword, row.region);
 }
 
-void reportRow(const Console& console, const std::u16string& path, int line, std::u16string_view problem)
+void reportRow(std::vector<std::u16string>& report, const std::u16string& path, int line, std::u16string_view problem)
 {
-    writeLine(console.err, text::format(texts::cli::kCsvProblem, {path, line, problem}));
+    report.push_back(text::format(texts::cli::kCsvProblem, {path, line, problem}));
 }
 
 struct Placement {
@@ -110,21 +88,21 @@ struct Placement {
 // Finds each row's wine. Rows naming none are reported (as skipped with
 // skipUnknown); false when the file is refused.
 bool placeRows(WineDatabase& db, const CsvReading& reading, const std::u16string& path, bool skipUnknown,
-               const Console& console, std::vector<Placement>& placed)
+               std::vector<std::u16string>& report, std::vector<Placement>& placed)
 {
     std::map<int, int> lineOfWine;
     bool refused = false;
     for (const CsvBookmark& row : reading.rows) {
         const int wine = wineOf(db, row);
         if (!wine) {
-            reportRow(console, path, row.line, texts::cli::kCsvUnknownWine);
+            reportRow(report, path, row.line, texts::cli::kCsvUnknownWine);
             if (skipUnknown)
-                writeLine(console.err, text::format(texts::cli::kSkipped, {path, row.line}));
+                report.push_back(text::format(texts::cli::kSkipped, {path, row.line}));
             refused = refused || !skipUnknown;
             continue;
         }
         if (const auto earlier = lineOfWine.find(wine); earlier != lineOfWine.end()) {
-            reportRow(console, path, row.line, text::format(texts::cli::kCsvSameWine, {earlier->second, earlier->second}));
+            reportRow(report, path, row.line, text::format(texts::cli::kCsvSameWine, {earlier->second, earlier->second}));
             refused = true;
             continue;
         }
@@ -132,7 +110,7 @@ bool placeRows(WineDatabase& db, const CsvReading& reading, const std::u16string
         placed.push_back({&row, wine});
     }
     if (refused && !skipUnknown)
-        writeLine(console.err, texts::cli::kSkipHint);
+        report.push_back(std::u16string(texts::cli::kSkipHint));
     return !refused;
 }
 
@@ -148,31 +126,33 @@ bool writeRows(WineDatabase& db, const std::vector<Placement>& placed)
     return true;
 }
 
-// Places and writes the rows inside one transaction; the guide is
-// unchanged unless every row is written.
+// Places and writes the rows inside one write transaction; the guide is
+// unchanged unless every row is written. The transaction runs again whole
+// on a guide replaced underneath, so the rows are placed inside it and only
+// the last run's findings are reported.
 int importRows(WineDatabase& db, const CsvReading& reading, const std::u16string& path, bool skipUnknown,
                const Console& console)
 {
     std::vector<Placement> placed;
-    try {
-        WriteTransaction transaction(db);
-        if (!transaction.begun()) {
+    std::vector<std::u16string> report;
+    bool rowsRefused = false;
+    const bool committed = db.runTransaction([&] {
+        placed.clear();
+        report.clear();
+        try {
+            rowsRefused = !placeRows(db, reading, path, skipUnknown, report, placed);
+            return !rowsRefused && writeRows(db, placed);
+        } catch (const ado::Fault& fault) {
+            db.noteFault(fault);
+            db.closeRecordset();
+            return false;
+        }
+    });
+    for (const std::u16string& line : report)
+        writeLine(console.err, line);
+    if (!committed) {
+        if (!rowsRefused)
             reportGuideFailure(console, db.lastFailure());
-            return kExitFailed;
-        }
-        if (!placeRows(db, reading, path, skipUnknown, console, placed)) {
-            writeLine(console.err, texts::cli::kImportRefused);
-            return kExitFailed;
-        }
-        if (!writeRows(db, placed) || !transaction.commit()) {
-            reportGuideFailure(console, db.lastFailure());
-            writeLine(console.err, texts::cli::kImportRefused);
-            return kExitFailed;
-        }
-    } catch (const ado::Fault& fault) {
-        db.noteFault(fault);
-        db.closeRecordset();
-        reportGuideFailure(console, db.lastFailure());
         writeLine(console.err, texts::cli::kImportRefused);
         return kExitFailed;
     }
@@ -242,7 +222,7 @@ int importBookmarks(WineDatabase& db, const std::u16string& path, bool skipUnkno
     }
     const CsvReading reading = readBookmarkCsv(in);
     if (reading.problemLine) {
-        reportRow(console, path, reading.problemLine, reading.problem);
+        writeLine(console.err, text::format(texts::cli::kCsvProblem, {path, reading.problemLine, reading.problem}));
         writeLine(console.err, texts::cli::kImportRefused);
         return kExitFailed;
     }

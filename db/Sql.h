@@ -178,7 +178,5 @@ inline constexpr char16_t kEntryKeywordAndRegion[] = u"select STICHWORT, Regio_L
 // At most two, enough to tell one match from several.
 inline constexpr char16_t kEntriesByKeywordAndRegion[] =
     u"select ID from vinaria where STICHWORT = '%s' and coalesce(Regio_Lang, '') = '%s' limit 2";
-// An import takes the write lock before it reads, so no other writer comes between.
-inline constexpr char16_t kBeginImmediate[] = u"BEGIN IMMEDIATE";
 
 } // namespace sql

@@ -166,7 +166,9 @@ TEST_F(BookmarkCrashTest, EveryConfirmedSaveSurvivesKillsWhileTheGuideIsRebuilt)
     rebuilds.closeInput();
     ASSERT_TRUE(rebuilds.exitedWith(0)) << rebuilds.output();
 
-    checkGuide(confirmed, false);
+    // The last run was killed too, perhaps after its save was committed
+    // but before it said so.
+    checkGuide(confirmed, true);
     EXPECT_EQ(found, std::min(confirmed, kEntries));
     EXPECT_EQ(losses, 0);
     const std::string rebuilt = rebuilds.output().substr(rebuilds.output().find('\n') + 1);
