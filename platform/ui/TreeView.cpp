@@ -7,6 +7,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/ListRows.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -203,6 +204,7 @@ Control* createTreeView(Dialog* dialog, const ControlTemplate& t, QWidget* paren
     tree->setRootIsDecorated(t.has(style::kLinesAtRoot));
     tree->setFrameShape(t.has(style::kBorder) ? QFrame::Box : QFrame::NoFrame);
     tree->setIndentation(12);
+    tree->setItemDelegate(new FullHeightRows(tree));
     // The one column is as wide as its widest shown label; the tree scrolls.
     tree->setTextElideMode(Qt::ElideNone);
     tree->header()->setStretchLastSection(false);
