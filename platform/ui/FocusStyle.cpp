@@ -64,8 +64,17 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
 void FocusStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                              const QWidget* widget) const
 {
-    const FocusShown shown(option);
-    QProxyStyle::drawControl(element, option, painter, widget);
+    {
+        const FocusShown shown(option);
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    // The tab with the focus is marked around its label.
+    if (element == CE_TabBarTabLabel && (option->state & State_HasFocus)) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(*option);
+        focus.rect = option->rect.adjusted(2, 2, -2, -2);
+        proxy()->drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+    }
 }
 
 void FocusStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
@@ -75,8 +84,8 @@ void FocusStyle::drawComplexControl(ComplexControl control, const QStyleOptionCo
         const FocusShown shown(option);
         QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
-    // Sliders and scroll bars draw no focus of their own in every style.
-    if ((control == CC_Slider || control == CC_ScrollBar) && (option->state & State_HasFocus)) {
+    // A scroll bar the user sets as a slider draws no focus of its own.
+    if (control == CC_ScrollBar && (option->state & State_HasFocus)) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(*option);
         focus.rect = option->rect;

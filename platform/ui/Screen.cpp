@@ -542,15 +542,13 @@ void Screen::fitBelow()
     if (w->height() == kHeight + extra)
         return;
     const bool growing = extra > 0;
-    if (growing && !impl_->beforeGrowing)
+    if (growing && w->isVisible() && !impl_->beforeGrowing)
         impl_->beforeGrowing = w->pos();
     w->setFixedSize(kWidth, kHeight + extra);
-    if (!w->isVisible())
-        return;
-    if (growing)
-        keepGrownWindowOnDesktop();
-    else
+    if (!growing)
         putBackAfterShrinking();
+    else if (w->isVisible())
+        keepGrownWindowOnDesktop();
 }
 
 // A window grown past the bottom of the desktop moves up to show it all.
@@ -572,7 +570,7 @@ void Screen::putBackAfterShrinking()
 {
     QWidget* w = impl_->window;
     const std::optional<QPoint> before = std::exchange(impl_->beforeGrowing, std::nullopt);
-    if (!before)
+    if (!before || !w->isVisible())
         return;
     const int raised = before->y() - w->y();
     const int grownBy = impl_->below ? impl_->below->height() : 0;
