@@ -31,7 +31,7 @@ private:
     QStyle::State saved_;
 };
 
-void drawFocusRect(QPainter* painter, const QStyleOption* option)
+void drawFocusRect(QPainter* painter, const QStyleOption* option, const QRect& rect)
 {
     const bool selected = option->state & QStyle::State_Selected;
     const QColor colour = option->palette.color(selected ? QPalette::HighlightedText : QPalette::WindowText);
@@ -39,7 +39,7 @@ void drawFocusRect(QPainter* painter, const QStyleOption* option)
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(QPen(colour, 1, Qt::DotLine));
     painter->setBrush(Qt::NoBrush);
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->drawRect(rect.adjusted(0, 0, -1, -1));
     painter->restore();
 }
 
@@ -55,7 +55,10 @@ void FocusStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opt
                                const QWidget* widget) const
 {
     if (element == PE_FrameFocusRect) {
-        drawFocusRect(painter, option);
+        // A check box without text of its own (its label is a static beside
+        // it) has no label to frame: the frame goes round the whole box.
+        const bool whole = option->rect.isEmpty() && widget;
+        drawFocusRect(painter, option, whole ? widget->rect() : option->rect);
         return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
