@@ -5,6 +5,7 @@
 #include "app/Chapters.h"
 #include "app/Singletons.h"
 #include "resources/AccessibleTexts.h"
+#include "resources/GuideTexts.h"
 #include "resources/dialogs/GrapeVarietiesIds.h"
 #include "resources/dialogs/HelpIds.h"
 #include "resources/dialogs/ImprintIds.h"
@@ -86,6 +87,17 @@ std::intptr_t drawItem(const ui::Event& event)
     return 0;
 }
 
+// A desktop without a browser to start says so, with the address to copy.
+void openRatgeber(ui::Dialog& dialog)
+{
+    const std::u16string path = ratgeberPath();
+    if (g_shellServices->openInBrowser(path))
+        return;
+    std::u16string text(texts::guide::kPageNotOpened);
+    text += path;
+    ui::messageBox(&dialog, text, texts::guide::kNoticeCaption, ui::mb::kIconInformation | ui::mb::kOk);
+}
+
 void command(ui::Dialog& dialog, const ui::Event& event)
 {
     if (event.controlId == ui::kIdOk)
@@ -98,7 +110,7 @@ void command(ui::Dialog& dialog, const ui::Event& event)
     }
     const MainMenuCommand action = mainMenuCommand(event.controlId);
     if (action.openRatgeber) {
-        g_shellServices->openInBrowser(ratgeberPath());
+        openRatgeber(dialog);
         return;
     }
     if (action.templateId == 0)

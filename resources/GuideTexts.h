@@ -12,6 +12,10 @@ inline constexpr std::u16string_view kErrorCaption = u"FEHLER";
 inline constexpr std::u16string_view kCannotRead = u"Der Weinf\u00fchrer konnte nicht vollst\u00e4ndig gelesen werden. \n\r";
 inline constexpr std::u16string_view kLineBreak = u"\n\r";
 inline constexpr std::u16string_view kFileLabel = u"Datei: ";
+// When the desktop cannot open the Ratgeber; the address follows, to copy.
+inline constexpr std::u16string_view kPageNotOpened =
+    u"Die Seite konnte nicht ge\u00f6ffnet werden. Bitte \u00f6ffnen Sie sie selbst im Browser:\n\r";
+inline constexpr std::u16string_view kNoticeCaption = u"HINWEIS";
 
 // Why, one text per reason, in the order of GuideFailure.
 inline constexpr std::u16string_view kMissing = u"Die Datei fehlt.";

@@ -153,7 +153,7 @@ void bookmarkCheckClicked(ResultsDialogState& state)
         return;
     }
     const int answer = ui::messageBox(state.dialog, texts::results::kDeleteQuestion, texts::results::kQuestionCaption,
-                                      ui::mb::kIconQuestion | ui::mb::kYesNo);
+                                      ui::mb::kIconQuestion | ui::mb::kYesNo | ui::mb::kDefaultSecond);
     if (answer == ui::kIdYes)
         deleteBookmark(state);
 }

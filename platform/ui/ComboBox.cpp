@@ -1,19 +1,23 @@
 // Drop-down lists. Qt's own pop-up placement centres the list on the chosen
 // entry and lets it grow to the desktop's height; here the list drops below
 // its box (or above it) with the template's height, inside the 240 x 320
-// screen, and keeps the style's keys, wheel and type-to-find.
+// screen, and keeps the style's keys. A typed letter finds an entry the
+// German way; the wheel changes the choice only of the box with the focus.
 #include "platform/ui/ComboBox.h"
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListOrder.h"
+#include "platform/ui/ListRows.h"
 #include "platform/ui/ListStyle.h"
 #include "platform/ui/Screen.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListView>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -37,15 +41,33 @@ Rect screenRect(const QWidget* box)
     return Rect{origin.x(), origin.y(), window->width(), window->height()};
 }
 
+// The open list: a typed letter moves to the next entry starting with it.
+class DroppedList : public QListView {
+public:
+    using QListView::QListView;
+    void keyboardSearch(const QString& typed) override
+    {
+        const int row = nextEntryStartingWith(
+            model()->rowCount(), [this](int i) { return model()->index(i, 0).data().toString(); },
+            currentIndex().row(), typed);
+        if (row >= 0)
+            setCurrentIndex(model()->index(row, 0));
+    }
+};
+
 class DropDownBox : public QComboBox {
 public:
     DropDownBox(int listHeight, QWidget* parent) : QComboBox(parent), listHeight_(listHeight)
     {
         setStyle(listStyle());
-        view()->verticalScrollBar()->setStyle(listStyle());
+        auto* list = new DroppedList;
+        setView(list);
+        list->setItemDelegate(new ListRows(list));
+        list->verticalScrollBar()->setStyle(listStyle());
         // Every row is one line of the same font: thousands scroll smoothly.
-        if (auto* list = qobject_cast<QListView*>(view()))
-            list->setUniformItemSizes(true);
+        list->setUniformItemSizes(true);
+        // The wheel never takes the focus: it scrolls what is under it.
+        setFocusPolicy(Qt::StrongFocus);
     }
 
     void showPopup() override
@@ -65,6 +87,33 @@ public:
         popup->setGeometry(r.x, r.y, r.width, r.height);
         // The list stays where it dropped; only the chosen entry is kept in sight.
         view()->scrollTo(view()->currentIndex(), QAbstractItemView::EnsureVisible);
+    }
+
+protected:
+    // A closed box the user is not working in ignores the wheel, which was
+    // meant for scrolling, not for changing the choice.
+    void wheelEvent(QWheelEvent* event) override
+    {
+        if (hasFocus())
+            QComboBox::wheelEvent(event);
+        else
+            event->ignore();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const QString typed = event->text();
+        const bool letter = typed.size() == 1 && typed.front().isLetterOrNumber() &&
+                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (!letter) {
+            QComboBox::keyPressEvent(event);
+            return;
+        }
+        const int row = nextEntryStartingWith(count(), [this](int i) { return itemText(i); }, currentIndex(), typed);
+        if (row >= 0 && row != currentIndex()) {
+            setCurrentIndex(row);
+            emit activated(row);
+        }
     }
 
 private:

@@ -3,6 +3,8 @@
 // dialog events inside the families; nothing above them connects a signal.
 #include "platform/ui/Controls.h"
 
+#include "platform/ui/FocusStyle.h"
+
 namespace ui {
 
 namespace {
@@ -31,6 +33,7 @@ Factory factoryOf(ControlKind kind)
 
 Control* createControl(Dialog* dialog, const ControlTemplate& t, QWidget* parent, const Rect& px)
 {
+    installFocusStyle();
     Control* control = factoryOf(t.kind)(dialog, t, parent, px);
     QWidget* widget = control->widget();
     if (t.has(style::kDisabled))

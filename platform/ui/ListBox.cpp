@@ -5,45 +5,19 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ListOrder.h"
+#include "platform/ui/ListRows.h"
 #include "platform/ui/ListStyle.h"
 #include "platform/ui/StaticControl.h"
 
 #include <QEvent>
 #include <QListWidget>
-#include <QPainter>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace ui {
 
 namespace {
-
-// A row a little wider than its list is narrowed, as a static text is,
-// instead of losing its last letters at the scroll bar.
-class RowDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
-        const double narrowing =
-            view ? textNarrowing(option.font, index.data().toString(), view->viewport()->width() - rowTextMargin(view)) : 1.0;
-        if (narrowing >= 1.0) {
-            QStyledItemDelegate::paint(painter, option, index);
-            return;
-        }
-        QStyleOptionViewItem narrowed = option;
-        narrowed.rect = QRect(0, option.rect.y(), static_cast<int>(option.rect.width() / narrowing), option.rect.height());
-        painter->save();
-        painter->translate(option.rect.x(), 0);
-        painter->scale(narrowing, 1.0);
-        QStyledItemDelegate::paint(painter, narrowed, index);
-        painter->restore();
-    }
-};
 
 class ListWidget : public QListWidget {
 public:
@@ -58,6 +32,14 @@ public:
         const int row = rowHeight();
         if (row > 0)
             resize(width(), integralListHeight(templateHeight_, row, 2 * frameWidth()));
+    }
+
+    // A typed letter jumps to the next row starting with it.
+    void keyboardSearch(const QString& typed) override
+    {
+        const int row = nextEntryStartingWith(count(), [this](int i) { return item(i)->text(); }, currentRow(), typed);
+        if (row >= 0)
+            setCurrentRow(row);
     }
 
 protected:
@@ -165,14 +147,15 @@ Control* createListBox(Dialog* dialog, const ControlTemplate& t, QWidget* parent
     auto* l = new ListWidget(px.height, !t.has(style::kNoIntegralHeight), parent);
     l->setStyle(listStyle());
     l->verticalScrollBar()->setStyle(listStyle());
-    l->setItemDelegate(new RowDelegate(l));
+    l->setItemDelegate(new ListRows(l));
     l->setProperty("sorted", t.has(style::kSorted));
     l->setSelectionMode(t.has(style::kNoSelection) ? QAbstractItemView::NoSelection : QAbstractItemView::SingleSelection);
     l->setVerticalScrollBarPolicy(t.has(style::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setFrameShape(t.has(style::kBorder) ? QFrame::Box : QFrame::NoFrame);
     l->setUniformItemSizes(true);
-    // Rows longer than the list are cut at its edge, not shortened with dots.
+    // Rows that fit narrowed are never shortened; the rows' delegate cuts
+    // only a row too wide even narrowed.
     l->setTextElideMode(Qt::ElideNone);
     if (t.has(style::kNotify)) {
         const int id = t.id;

@@ -1,10 +1,10 @@
 // The list controls' style.
 #include "platform/ui/ListStyle.h"
 
+#include "platform/ui/FocusStyle.h"
+
 #include <QApplication>
 #include <QPointer>
-#include <QProxyStyle>
-#include <QStyleFactory>
 
 namespace ui {
 
@@ -13,15 +13,15 @@ namespace {
 constexpr int kScrollBarWidth = 13;
 constexpr int kTextMargin = 2; // the style adds one pixel to this metric
 
-class ListStyle : public QProxyStyle {
+class ListStyle : public FocusStyle {
 public:
-    using QProxyStyle::QProxyStyle;
+    using FocusStyle::FocusStyle;
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* answer) const override
     {
         if (hint == SH_ComboBox_Popup)
             return 0;
-        return QProxyStyle::styleHint(hint, option, widget, answer);
+        return FocusStyle::styleHint(hint, option, widget, answer);
     }
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
@@ -29,7 +29,7 @@ public:
             return kScrollBarWidth;
         if (metric == PM_FocusFrameHMargin)
             return kTextMargin - 1;
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        return FocusStyle::pixelMetric(metric, option, widget);
     }
 };
 
@@ -39,7 +39,7 @@ QStyle* listStyle()
 {
     static QPointer<QStyle> style;
     if (!style) {
-        style = new ListStyle(QStyleFactory::create(QApplication::style()->name()));
+        style = new ListStyle(newDesktopStyle());
         style->setParent(qApp);
     }
     return style;

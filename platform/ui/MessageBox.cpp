@@ -129,7 +129,9 @@ MessageBoxPanel::MessageBoxPanel(const MessageBoxRequest& request, QWidget* scre
     QPushButton* first = nullptr;
     if ((request.flags & mb::kButtonMask) == mb::kYesNo) {
         first = addButton(QStringLiteral("Ja"), kIdYes);
-        addButton(QStringLiteral("Nein"), kIdNo);
+        QPushButton* no = addButton(QStringLiteral("Nein"), kIdNo);
+        if (request.flags & mb::kDefaultSecond)
+            first = no;
     } else {
         first = addButton(QStringLiteral("OK"), kIdOk);
     }

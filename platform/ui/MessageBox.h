@@ -21,6 +21,8 @@ inline constexpr unsigned kIconError = 0x10;
 inline constexpr unsigned kIconQuestion = 0x20;
 inline constexpr unsigned kIconWarning = 0x30;
 inline constexpr unsigned kIconInformation = 0x40;
+// The second button (No) is the default: Return or Esc never answers Yes.
+inline constexpr unsigned kDefaultSecond = 0x100;
 inline constexpr unsigned kButtonMask = 0xF;
 inline constexpr unsigned kIconMask = 0xF0;
 } // namespace mb

@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -224,6 +226,8 @@ struct Screen::Impl {
     };
     std::vector<ModalPanel> panels;
     QPointer<QWidget> below;
+    // Where the window stood before it grew for the panel below, while grown.
+    std::optional<QPoint> beforeGrowing;
     ZoomKeys* zoomKeys = nullptr;
 };
 
@@ -236,6 +240,9 @@ Screen::Screen() : impl_(new Impl)
     w->screen = this;
     impl_->window = w;
     w->setFixedSize(kWidth, kHeight);
+    // A window of fixed size has nothing to maximise.
+    w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                      Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     w->setFont(makeFont(u"Tahoma", -11, 400));
 
     impl_->navBar = new NavigationBar(w);
@@ -534,14 +541,41 @@ void Screen::fitBelow()
     const int extra = impl_->below && !impl_->below->isHidden() ? impl_->below->height() : 0;
     if (w->height() == kHeight + extra)
         return;
+    const bool growing = extra > 0;
+    if (growing && w->isVisible() && !impl_->beforeGrowing)
+        impl_->beforeGrowing = w->pos();
     w->setFixedSize(kWidth, kHeight + extra);
-    // A window grown past the bottom of the desktop moves up to show it all.
+    if (!growing)
+        putBackAfterShrinking();
+    else if (w->isVisible())
+        keepGrownWindowOnDesktop();
+}
+
+// A window grown past the bottom of the desktop moves up to show it all.
+void Screen::keepGrownWindowOnDesktop()
+{
+    QWidget* w = impl_->window;
     const QScreen* desktop = w->screen();
-    if (!w->isVisible() || !desktop)
+    if (!desktop)
         return;
     const int over = w->frameGeometry().bottom() - desktop->availableGeometry().bottom();
     if (over > 0)
         w->move(w->x(), std::max(desktop->availableGeometry().top(), w->y() - over));
+}
+
+// Shrunk back, the window returns to where it stood before it grew, when it
+// was only moved up to fit (by this program or the window manager); a
+// window the user moved elsewhere stays there.
+void Screen::putBackAfterShrinking()
+{
+    QWidget* w = impl_->window;
+    const std::optional<QPoint> before = std::exchange(impl_->beforeGrowing, std::nullopt);
+    if (!before || !w->isVisible())
+        return;
+    const int raised = before->y() - w->y();
+    const int grownBy = impl_->below ? impl_->below->height() : 0;
+    if (w->x() == before->x() && raised > 0 && raised <= grownBy)
+        w->move(*before);
 }
 
 double Screen::largestZoom() const

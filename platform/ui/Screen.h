@@ -94,6 +94,8 @@ public:
 
 private:
     Screen();
+    void keepGrownWindowOnDesktop();
+    void putBackAfterShrinking();
     struct Impl;
     Impl* impl_;
 };

@@ -12,7 +12,11 @@ namespace {
 
 class ScrollWidget : public QScrollBar {
 public:
-    ScrollWidget(Dialog* dialog, int id, QWidget* parent) : QScrollBar(Qt::Horizontal, parent), dialog_(dialog), id_(id) {}
+    ScrollWidget(Dialog* dialog, int id, QWidget* parent) : QScrollBar(Qt::Horizontal, parent), dialog_(dialog), id_(id)
+    {
+        // A slider the user sets is reached with Tab like every other control.
+        setFocusPolicy(Qt::StrongFocus);
+    }
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override

@@ -7,9 +7,11 @@
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/ListRows.h"
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QStyleOption>
 #include <QTreeWidget>
 
 namespace ui {
@@ -31,6 +33,20 @@ public:
     TreeWidget(bool lines, bool buttons, QWidget* parent) : QTreeWidget(parent), lines_(lines), buttons_(buttons) {}
 
 protected:
+    // A tree with the focus but no current item (empty, say) marks its
+    // whole inside: the focus is never out of sight.
+    void paintEvent(QPaintEvent* event) override
+    {
+        QTreeWidget::paintEvent(event);
+        if (!hasFocus() || currentIndex().isValid())
+            return;
+        QPainter painter(viewport());
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = viewport()->rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+
     // The branch area left of an item: one column of indentation per level,
     // the item's own column last.
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override
@@ -203,6 +219,7 @@ Control* createTreeView(Dialog* dialog, const ControlTemplate& t, QWidget* paren
     tree->setRootIsDecorated(t.has(style::kLinesAtRoot));
     tree->setFrameShape(t.has(style::kBorder) ? QFrame::Box : QFrame::NoFrame);
     tree->setIndentation(12);
+    tree->setItemDelegate(new FullHeightRows(tree));
     // The one column is as wide as its widest shown label; the tree scrolls.
     tree->setTextElideMode(Qt::ElideNone);
     tree->header()->setStretchLastSection(false);

@@ -61,7 +61,8 @@ TEST_F(BookmarksTest, TickSaveUntickAndTheQuestionMoveThroughEveryState)
         answers = {ui::kIdNo};
         clickBookmarkCheck(d);
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].flags, ui::mb::kIconQuestion | ui::mb::kYesNo);
+        // No is the default: Return or Esc on the question keeps the bookmark.
+        EXPECT_EQ(messages[0].flags, ui::mb::kIconQuestion | ui::mb::kYesNo | ui::mb::kDefaultSecond);
         EXPECT_EQ(messageTexts(), Lines{u"FRAGE: " + kQuestion});
         EXPECT_FALSE(checked(d));
         EXPECT_TRUE(saveShown(d));

@@ -2,10 +2,13 @@
 // above) their box inside the 240 x 320 screen with the template's height in
 // whole rows and answer keys and the wheel; German alphabetical order in the sorted
 // variety lists and in the country list; list boxes of whole rows, or of the
-// template's exact height where it says so.
+// template's exact height where it says so; rows tall enough for capital
+// umlauts, wide names cut at their end, type-to-find the German way, and the
+// wheel left to the box with the focus.
 #include "chapters/GrapeVarieties.h"
 #include "chapters/TemperatureChart.h"
 #include "platform/ui/ListOrder.h"
+#include "platform/ui/ListRows.h"
 #include "platform/ui/Screen.h"
 #include "resources/dialogs/GrapeVarietiesIds.h"
 #include "resources/dialogs/SearchFormIds.h"
@@ -14,12 +17,14 @@
 #include "tests/ui/ChapterTestSupport.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCollator>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -270,3 +275,154 @@ TEST(ListBoxes, HaveTheTemplateHeightWithNoIntegralHeightAndWholeRowsOtherwise)
 }
 
 } // namespace
+
+namespace {
+
+// Where the ink of the tallest letters lies in a row of rowHeight pixels
+// drawn in font, centred as the rows centre their text: inside the row?
+bool tallLettersFit(const QFont& font, int rowHeight)
+{
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.boundingRect(QString::fromUtf16(u"\u00c4\u00d6\u00dc\u00c9gjp"));
+    const int baseline = (rowHeight - metrics.height()) / 2 + metrics.ascent();
+    return baseline + ink.top() >= 0 && baseline + ink.bottom() < rowHeight && ink.height() <= rowHeight;
+}
+
+void expectFullHeightRows(QAbstractItemView* view, const QString& what)
+{
+    ASSERT_GT(view->model()->rowCount(), 0) << what.toStdString();
+    const QModelIndex first = view->model()->index(0, 0);
+    for (const double zoom : {1.0, 2.0, 2.5}) {
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        option.font = view->font();
+        option.font.setPixelSize(static_cast<int>(QFontInfo(view->font()).pixelSize() * zoom));
+        option.fontMetrics = QFontMetrics(option.font);
+        const int row = view->itemDelegate()->sizeHint(option, first).height();
+        EXPECT_TRUE(tallLettersFit(option.font, row)) << what.toStdString() << " at zoom " << zoom << ": row " << row;
+    }
+}
+
+} // namespace
+
+// Capital umlauts reach above the faces' own line height: no row cuts their dots.
+TEST_F(DesktopListsTest, EveryListRowHoldsCapitalUmlautsWhole)
+{
+    open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
+        auto* box = static_cast<QComboBox*>(d.comboBox(ids::search::kCountryCombo).widget());
+        box->showPopup();
+        expectFullHeightRows(box->view(), QStringLiteral("countries"));
+        const int oesterreich = box->findText(QString::fromUtf16(u"\u00d6sterreich"));
+        box->view()->scrollTo(box->model()->index(oesterreich, 0));
+        EXPECT_TRUE(tallLettersFit(box->view()->font(), box->view()->visualRect(box->model()->index(oesterreich, 0)).height()));
+        box->hidePopup();
+    });
+    open(ids::varieties::kTemplate, GrapeVarieties::dialogProc, [&](ui::Dialog& d) {
+        expectFullHeightRows(static_cast<QListWidget*>(d.control(ids::varieties::kIntroList).widget()),
+                             QStringLiteral("introduction"));
+    });
+}
+
+TEST_F(DesktopListsTest, ATypedLetterFindsTheNextEntryTheGermanWay)
+{
+    open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
+        ui::ComboBox& countries = d.comboBox(ids::search::kCountryCombo);
+        auto* box = static_cast<QComboBox*>(countries.widget());
+        const auto rowOf = [&](std::u16string_view name) { return countries.findExact(name); };
+        auto type = [](QWidget* target, const QString& text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+            QApplication::sendEvent(target, &press);
+        };
+        // The open list: a small o and a capital Ö both find Österreich.
+        countries.showDropDown();
+        QAbstractItemView* view = box->view();
+        type(view, QStringLiteral("o"));
+        EXPECT_EQ(view->currentIndex().row(), rowOf(u"\u00d6sterreich"));
+        type(view, QStringLiteral("n"));
+        EXPECT_EQ(view->currentIndex().row(), rowOf(u"Neuseeland"));
+        type(view, QString::fromUtf16(u"\u00d6"));
+        EXPECT_EQ(view->currentIndex().row(), rowOf(u"\u00d6sterreich"));
+        type(view, QStringLiteral("p"));
+        EXPECT_EQ(view->currentIndex().row(), rowOf(u"Portugal"));
+        countries.hideDropDown();
+
+        // The closed box with the focus chooses the entry and says so.
+        countries.setCurrentIndex(rowOf(u"Neuseeland"));
+        d.sendCommand(ids::search::kCountryCombo, ui::kSelectionChanged);
+        const std::vector<std::u16string> before = entries(d.comboBox(ids::search::kRegionCombo));
+        type(box, QString::fromUtf16(u"\u00f6"));
+        EXPECT_EQ(countries.currentIndex(), rowOf(u"\u00d6sterreich"));
+        EXPECT_NE(entries(d.comboBox(ids::search::kRegionCombo)), before) << "its regions are listed";
+    });
+}
+
+TEST(ListOrder, ATypedLetterMatchesWithoutCaseAndAccentsAndWraps)
+{
+    const std::vector<QString> rows = {QStringLiteral("Neuseeland"), QStringLiteral("Oman"), QString::fromUtf16(u"\u00d6sterreich"),
+                                       QStringLiteral("Portugal"), QString::fromUtf16(u"\u00c9toile")};
+    const auto at = [&](int i) { return rows[static_cast<std::size_t>(i)]; };
+    EXPECT_EQ(ui::nextEntryStartingWith(5, at, -1, QStringLiteral("o")), 1);
+    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 1, QStringLiteral("O")), 2);
+    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 2, QString::fromUtf16(u"\u00f6")), 1);
+    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 0, QStringLiteral("e")), 4);
+    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 0, QStringLiteral("x")), -1);
+    EXPECT_EQ(ui::nextEntryStartingWith(0, at, -1, QStringLiteral("o")), -1);
+}
+
+// A variety name wider than its list is cut at its end, never in the middle,
+// and named whole in its tooltip and to screen readers.
+TEST_F(DesktopListsTest, ANameWiderThanItsListIsNamedWholeInItsTooltip)
+{
+    open(ids::varieties::kTemplate, GrapeVarieties::dialogProc, [&](ui::Dialog& d) {
+        auto* box = static_cast<QComboBox*>(d.comboBox(ids::varieties::kRedCombo).widget());
+        box->showPopup();
+        QAbstractItemView* view = box->view();
+        int wide = -1;
+        for (int i = 0; i < box->count() && wide < 0; ++i)
+            if (view->fontMetrics().horizontalAdvance(box->itemText(i)) > view->viewport()->width() * 5 / 4)
+                wide = i;
+        ASSERT_GE(wide, 0) << "the test needs a name much wider than the list";
+        EXPECT_NE(view->textElideMode(), Qt::ElideMiddle);
+        auto tooltipAt = [&](int row) {
+            view->scrollTo(box->model()->index(row, 0));
+            const QRect r = view->visualRect(box->model()->index(row, 0));
+            QHelpEvent help(QEvent::ToolTip, r.center(), view->viewport()->mapToGlobal(r.center()));
+            QApplication::sendEvent(view->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        EXPECT_EQ(tooltipAt(box->findText(QStringLiteral("Barbera"))), QString()) << "a name that fits has none";
+        EXPECT_EQ(tooltipAt(wide), box->itemText(wide));
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(view);
+        ASSERT_NE(list, nullptr);
+        bool named = false;
+        for (int i = 0; i < list->childCount(); ++i)
+            named = named || list->child(i)->text(QAccessible::Name) == box->itemText(wide);
+        EXPECT_TRUE(named);
+        box->hidePopup();
+    });
+}
+
+// The wheel over a closed box changes its choice only while it has the focus.
+TEST_F(DesktopListsTest, TheWheelOverAClosedBoxWithoutTheFocusChangesNothing)
+{
+    open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
+        ui::ComboBox& countries = d.comboBox(ids::search::kCountryCombo);
+        QWidget* box = countries.widget();
+        countries.setCurrentIndex(3);
+        auto wheel = [&] {
+            QWheelEvent step(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &step);
+        };
+        box->window()->activateWindow();
+        QApplication::processEvents();
+        d.control(ids::search::kKeywordEdit).setFocus();
+        wheel();
+        EXPECT_EQ(countries.currentIndex(), 3);
+        EXPECT_FALSE(box->hasFocus()) << "the wheel takes no focus";
+        box->setFocus();
+        ASSERT_TRUE(box->hasFocus());
+        wheel();
+        EXPECT_EQ(countries.currentIndex(), 4);
+    });
+}

@@ -1,9 +1,12 @@
 // The window on a desktop: its size fixed to the screen, growing below it by
 // the on-screen keyboard's height while the keyboard is up; the zoom keys
 // and their limits; Return in a one-line field moving on instead of
-// pressing a button.
+// pressing a button; a focus mark on every control, every changeable control
+// in the Tab order, no maximise button, and the window put back after the
+// keyboard.
 #include "platform/shell/InputPanel.h"
 #include "platform/shell/Shell.h"
+#include "platform/ui/ControlSupport.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Zoom.h"
@@ -16,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -163,3 +168,97 @@ TEST(ReturnKey, PressesTheButtonTheTemplateNamesTheDefault)
 }
 
 } // namespace
+
+namespace {
+
+QImage drawn(QWidget* widget)
+{
+    return widget->grab().toImage();
+}
+
+} // namespace
+
+// Every control that takes the focus shows it, however the focus came there
+// (Return and the procedures move it without a Tab).
+TEST(FocusMark, EveryControlThatTakesTheFocusShowsIt)
+{
+    using namespace ids::results;
+    std::vector<std::string> unmarked;
+    ui::setDialogHook([&](ui::Dialog& d) {
+        for (int id : {kDescriptionEdit, kNoteEdit, kBookmarkCheck, kSaveButton})
+            d.control(id).show(true);
+        d.tabControl(kTabs).insertItem(0, u"Info");
+        d.tabControl(kTabs).insertItem(1, u"Notiz");
+        window()->activateWindow();
+        QApplication::processEvents();
+        for (const auto& control : d.controls()) {
+            QWidget* w = control->widget();
+            if (!w || !w->isVisibleTo(window()) || !(w->focusPolicy() & Qt::TabFocus) || ui::isEditField(w))
+                continue;
+            w->clearFocus();
+            const QImage before = drawn(w);
+            w->setFocus(Qt::OtherFocusReason);
+            if (!w->hasFocus() || drawn(w) == before)
+                unmarked.push_back(w->metaObject()->className() + std::string(" ") + std::to_string(control->id()));
+        }
+        ui::endDialog(d, 1);
+    });
+    ui::dialogBox(kTemplate, nullptr, [](ui::Dialog&, const ui::Event&) -> std::intptr_t { return 0; });
+    ui::setDialogHook({});
+    EXPECT_EQ(unmarked, std::vector<std::string>{});
+}
+
+// Every control the user can change is reached with Tab, in the template's order.
+TEST(TabOrder, ReachesEveryControlTheUserCanChangeInTheTemplatesOrder)
+{
+    for (int templateId : {102, 109, 126, 128, 129, 132, 136, 137}) {
+        ui::setDialogHook([&](ui::Dialog& d) {
+            std::vector<QWidget*> changeable;
+            for (const auto& control : d.controls()) {
+                const ui::ControlKind kind = control->kind();
+                const bool changes = kind != ui::ControlKind::Static && kind != ui::ControlKind::Picture &&
+                                     kind != ui::ControlKind::OwnerDraw;
+                if (changes && control->isVisible() && control->isEnabled())
+                    changeable.push_back(control->widget());
+            }
+            const std::vector<QWidget*> stops = ui::Screen::instance().focusStops();
+            std::vector<QWidget*> reached;
+            for (QWidget* w : stops)
+                if (std::find(changeable.begin(), changeable.end(), w) != changeable.end())
+                    reached.push_back(w);
+            EXPECT_EQ(reached, changeable) << "template " << templateId;
+            ui::endDialog(d, 1);
+        });
+        ui::dialogBox(templateId, nullptr, [](ui::Dialog&, const ui::Event&) -> std::intptr_t { return 0; });
+        ui::setDialogHook({});
+    }
+}
+
+TEST(DesktopWindow, HasMinimiseAndCloseButNoMaximiseButton)
+{
+    const Qt::WindowFlags flags = window()->windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+}
+
+// Moved up to make room for the keyboard, the window goes back when it hides,
+// unless the user put it elsewhere meanwhile.
+TEST(DesktopWindow, GoesBackWhereItStoodWhenTheKeyboardHides)
+{
+    ShellServices services;
+    services.setInputPanel(false, true);
+    window()->show();
+    const QPoint home(40, 300);
+    window()->move(home);
+    services.setInputPanel(true, true);
+    window()->move(home.x(), home.y() - shell::InputPanel::kHeight / 2); // as a window manager fits it
+    services.setInputPanel(false, true);
+    EXPECT_EQ(window()->pos(), home);
+
+    services.setInputPanel(true, true);
+    const QPoint elsewhere(200, 100);
+    window()->move(elsewhere); // the user drags it away
+    services.setInputPanel(false, true);
+    EXPECT_EQ(window()->pos(), elsewhere);
+}

@@ -12,6 +12,8 @@
 #include "tests/support/GuideFixture.h"
 #include "tests/ui/UiTestSupport.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include <QCoreApplication>
@@ -47,6 +49,11 @@ protected:
         shell::setBrowserLauncherForTesting({});
         shell::setProgramPathForTesting(u"");
         app::createSingletons();
+    }
+
+    long notices() const
+    {
+        return std::count_if(messages.begin(), messages.end(), [](const auto& m) { return m.caption == u"HINWEIS"; });
     }
 
     void withDatabase()
@@ -198,6 +205,22 @@ TEST_F(MainMenuTest, RatgeberOpensTheGuideBesideTheProgram)
     });
     EXPECT_EQ(browserPaths, (std::vector<std::u16string>{u"\\Programme\\Wein\\ratgeber\\0100.htm", u"/opt/vinaria/ratgeber/0100.htm"}));
     EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(notices(), 0);
+}
+
+TEST_F(MainMenuTest, ARatgeberTheDesktopCannotOpenIsReportedWithItsAddress)
+{
+    shell::setProgramPathForTesting(u"/opt/vinaria/vinaria");
+    shell::setBrowserLauncherForTesting([](std::u16string_view) { return false; });
+    run([&](ui::Dialog& menu) {
+        menu.sendCommand(1026);
+        menu.sendCommand(ui::kIdOk);
+    });
+    ASSERT_EQ(notices(), 1);
+    const ui::MessageBoxRequest& notice = messages.back();
+    EXPECT_NE(notice.text.find(u"konnte nicht ge\u00f6ffnet werden"), std::u16string::npos);
+    EXPECT_TRUE(notice.text.ends_with(u"/opt/vinaria/ratgeber/0100.htm"));
+    EXPECT_EQ(notice.flags & ui::mb::kButtonMask, ui::mb::kOk);
 }
 
 TEST_F(MainMenuTest, MenuSetsUpFontsPanelAndOwnerDrawnRows)

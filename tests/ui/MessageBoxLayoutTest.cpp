@@ -95,6 +95,16 @@ TEST(MessageBoxLayout, EscapeAnswersOkAndEnterPressesTheFocusedButton)
         key(no, Qt::Key_Return);
         EXPECT_EQ(box.exec(), ui::kIdNo);
     }
+    {
+        // A question that destroys something has No as its default: Return answers No.
+        ui::MessageBoxPanel box(request(u"Lesezeichen löschen?", u"FRAGE", ui::mb::kYesNo | ui::mb::kDefaultSecond),
+                                screenWindow());
+        QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(screenWindow()->focusWidget());
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused->text(QAccessible::Name), QStringLiteral("Nein"));
+        key(screenWindow()->focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(box.exec(), ui::kIdNo);
+    }
 }
 
 } // namespace
