@@ -87,15 +87,23 @@ std::intptr_t drawItem(const ui::Event& event)
     return 0;
 }
 
-// A desktop without a browser to start says so, with the address to copy.
+void reportRatgeberNotOpened(ui::Dialog* owner, std::u16string_view path)
+{
+    std::u16string text(texts::guide::kPageNotOpened);
+    text += path;
+    ui::messageBox(owner, text, texts::guide::kNoticeCaption, ui::mb::kIconInformation | ui::mb::kOk);
+}
+
+// A desktop without a browser says so, with the address to copy: at once
+// when the launcher cannot start, or later, over whatever dialog is then in
+// front, when the launcher starts and finds no browser.
 void openRatgeber(ui::Dialog& dialog)
 {
     const std::u16string path = ratgeberPath();
-    if (g_shellServices->openInBrowser(path))
-        return;
-    std::u16string text(texts::guide::kPageNotOpened);
-    text += path;
-    ui::messageBox(&dialog, text, texts::guide::kNoticeCaption, ui::mb::kIconInformation | ui::mb::kOk);
+    const bool started = g_shellServices->openInBrowser(
+        path, [](std::u16string_view page) { reportRatgeberNotOpened(ui::Screen::instance().top(), page); });
+    if (!started)
+        reportRatgeberNotOpened(&dialog, path);
 }
 
 void command(ui::Dialog& dialog, const ui::Event& event)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -31,8 +32,11 @@ struct ShellServices {
 
     // Shows or hides the input panel and its button; always true.
     bool setInputPanel(bool panelShown, bool buttonShown);
-    // Starts the desktop browser on the given file path, without waiting.
-    bool openInBrowser(std::u16string_view parameter);
+    // Starts the desktop browser on the given file path, without waiting;
+    // false when it cannot be started. A launcher that starts but then finds
+    // no browser calls laterFailure with the path, on the GUI thread.
+    bool openInBrowser(std::u16string_view parameter,
+                       std::function<void(std::u16string_view)> laterFailure = {});
 };
 
 extern ShellServices* g_shellServices;

@@ -15,7 +15,9 @@ bool ShellServices::setInputPanel(bool panelShown, bool buttonShown)
     return true;
 }
 
-bool ShellServices::openInBrowser(std::u16string_view parameter)
+bool ShellServices::openInBrowser(std::u16string_view parameter,
+                                  std::function<void(std::u16string_view)> laterFailure)
 {
+    shell::setBrowserFailedHandler(std::move(laterFailure));
     return shell::startBrowser(parameter);
 }

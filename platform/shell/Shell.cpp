@@ -7,6 +7,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Screen.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QToolButton>
 
@@ -50,6 +51,28 @@ std::string& browserProgram()
     return program;
 }
 
+std::function<void(std::u16string_view)>& browserFailedHandler()
+{
+    static std::function<void(std::u16string_view)> handler;
+    return handler;
+}
+
+// Hands a launcher's failure to the GUI thread, where the handler is read
+// and may show a message.
+void postBrowserFailure(const std::string& page)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    QMetaObject::invokeMethod(
+        app,
+        [page] {
+            if (const auto& handler = browserFailedHandler())
+                handler(text::fromUtf8(page));
+        },
+        Qt::QueuedConnection);
+}
+
 // Launches still running, so a test can wait for their outcome.
 struct Launches {
     std::mutex mutex;
@@ -70,19 +93,20 @@ void reportBrowserFailure(const std::string& program, const std::string& why)
 
 // Waits for the launcher in the background: it hands the page to the browser
 // and ends, and only its exit status tells whether a browser was found.
-void reapLauncher(pid_t pid, std::string program)
+void reapLauncher(pid_t pid, std::string program, std::string page)
 {
     {
         std::lock_guard lock(launches().mutex);
         ++launches().running;
     }
-    std::thread([pid, program = std::move(program)] {
+    std::thread([pid, program = std::move(program), page = std::move(page)] {
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             reportBrowserFailure(program, "could not open the page (status " + std::to_string(code) + ")");
+            postBrowserFailure(page);
         }
         std::lock_guard lock(launches().mutex);
         --launches().running;
@@ -114,7 +138,7 @@ bool spawnQuietly(const std::string& program, const std::string& argument)
         reportBrowserFailure(program, std::string("cannot be started: ") + std::strerror(error));
         return false;
     }
-    reapLauncher(pid, program);
+    reapLauncher(pid, program, argument);
     return true;
 }
 
@@ -222,6 +246,11 @@ bool startBrowser(std::u16string_view parameter)
     if (argument.starts_with('-'))
         argument.insert(0, "./");
     return spawnQuietly(browserProgram(), argument);
+}
+
+void setBrowserFailedHandler(std::function<void(std::u16string_view)> handler)
+{
+    browserFailedHandler() = std::move(handler);
 }
 
 void waitForBrowserLaunchesForTesting()

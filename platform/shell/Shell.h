@@ -58,8 +58,13 @@ bool isWindowShown(QWidget* window);
 
 // Starts the desktop's browser on a file path without waiting; false when
 // the launcher cannot be started. The launcher's own output is discarded;
-// its failure, and a failed start, go to the debug output only.
+// its failure, and a failed start, go to the debug output, and a launcher's
+// failure to the handler below as well.
 bool startBrowser(std::u16string_view parameter);
+// Called on the GUI thread with the page when a launcher that did start
+// ends in failure (it found no browser); without a handler the failure goes
+// to the debug output only.
+void setBrowserFailedHandler(std::function<void(std::u16string_view)> handler);
 // For tests: returns when every launcher started so far has ended.
 void waitForBrowserLaunchesForTesting();
 // For tests: replaces the launcher (empty restores xdg-open).

@@ -47,6 +47,8 @@ protected:
         ui::setDialogHook({});
         ui::setMessageBoxPresenter({});
         shell::setBrowserLauncherForTesting({});
+        shell::setBrowserProgramForTesting("");
+        shell::setBrowserFailedHandler({});
         shell::setProgramPathForTesting(u"");
         app::createSingletons();
     }
@@ -221,6 +223,26 @@ TEST_F(MainMenuTest, ARatgeberTheDesktopCannotOpenIsReportedWithItsAddress)
     EXPECT_NE(notice.text.find(u"konnte nicht ge\u00f6ffnet werden"), std::u16string::npos);
     EXPECT_TRUE(notice.text.ends_with(u"/opt/vinaria/ratgeber/0100.htm"));
     EXPECT_EQ(notice.flags & ui::mb::kButtonMask, ui::mb::kOk);
+}
+
+TEST_F(MainMenuTest, ALauncherThatStartsButFindsNoBrowserIsReportedToo)
+{
+    // Failures of launchers started by earlier tests are delivered before ours.
+    shell::waitForBrowserLaunchesForTesting();
+    QCoreApplication::processEvents();
+    shell::setProgramPathForTesting(u"/opt/vinaria/vinaria");
+    // A launcher that starts and ends in failure, as xdg-open does without a browser.
+    shell::setBrowserLauncherForTesting({});
+    shell::setBrowserProgramForTesting("false");
+    run([&](ui::Dialog& menu) {
+        menu.sendCommand(1026);
+        EXPECT_EQ(notices(), 0);
+        shell::waitForBrowserLaunchesForTesting();
+        QCoreApplication::processEvents();
+        menu.sendCommand(ui::kIdOk);
+    });
+    ASSERT_EQ(notices(), 1);
+    EXPECT_TRUE(messages.back().text.ends_with(u"/opt/vinaria/ratgeber/0100.htm"));
 }
 
 TEST_F(MainMenuTest, MenuSetsUpFontsPanelAndOwnerDrawnRows)
