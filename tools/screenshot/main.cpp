@@ -28,6 +28,7 @@
 #include "services/Singletons.h"
 
 #include <QAbstractScrollArea>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScrollBar>
 #include <QDir>
@@ -186,8 +187,12 @@ bool shootResults(const QDir& folder, int scale, const QString& guide)
                 longest = tree.child(node, i);
         tree.selectItem(longest);
         QApplication::processEvents();
-        if (auto* view = qobject_cast<QAbstractScrollArea*>(tree.widget()))
+        if (auto* view = qobject_cast<QAbstractItemView*>(tree.widget())) {
+            // Once laid out, the horizontal scroll bar takes a row's height,
+            // so the selection is brought into view again.
+            view->scrollTo(view->currentIndex());
             view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+        }
         save("results-tree-long-label.png");
     });
 
