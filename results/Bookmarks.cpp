@@ -144,7 +144,9 @@ void bookmarkCheckClicked(ResultsDialogState& state)
     ui::Dialog& dialog = *state.dialog;
     if (dialog.checkBox(kBookmarkCheck).isChecked()) {
         dialog.control(kSaveButton).show(true);
-        dialog.edit(kDescriptionEdit).setText(state.currentKeyword ? state.currentKeyword.get() : u"");
+        // The keyword is the description unless the user has typed one.
+        if (dialog.edit(kDescriptionEdit).text().empty())
+            dialog.edit(kDescriptionEdit).setText(state.currentKeyword ? state.currentKeyword.get() : u"");
         return;
     }
     if (!state.bookmarked) {
@@ -156,6 +158,9 @@ void bookmarkCheckClicked(ResultsDialogState& state)
                                       ui::mb::kIconQuestion | ui::mb::kYesNo | ui::mb::kDefaultSecond);
     if (answer == ui::kIdYes)
         deleteBookmark(state);
+    else
+        // Kept: the box shows the bookmark that is still stored.
+        dialog.checkBox(kBookmarkCheck).setChecked(true);
 }
 
 void deleteBookmark(ResultsDialogState& state)

@@ -8,6 +8,7 @@
 #include "platform/ui/Zoom.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 
 #include <algorithm>
@@ -501,7 +503,11 @@ bool Screen::moveFocus(bool forward)
 bool Screen::pressDefault()
 {
     QWidget* focus = impl_->window->focusWidget();
-    if (auto* button = qobject_cast<QAbstractButton*>(focus)) {
+    // A check box or radio button changes with Space or a click only, as on
+    // every desktop: Return moves on from it as from a field, so Return
+    // pressed twice after typing a note never unticks the bookmark.
+    const bool choice = qobject_cast<QCheckBox*>(focus) || qobject_cast<QRadioButton*>(focus);
+    if (auto* button = qobject_cast<QAbstractButton*>(focus); button && !choice) {
         button->click();
         return true;
     }
@@ -517,7 +523,7 @@ bool Screen::pressDefault()
         }
     }
     // From a one-line edit field Return moves on, and never saves or deletes.
-    if (qobject_cast<QLineEdit*>(focus))
+    if (qobject_cast<QLineEdit*>(focus) || choice)
         return moveFocus(true);
     return false;
 }

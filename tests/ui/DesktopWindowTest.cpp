@@ -137,7 +137,12 @@ TEST(ReturnKey, InAOneLineFieldMovesOnAndNeverPressesSave)
             d.control(id).show(true);
         d.edit(kNoteEdit).setFocus();
         key(window()->focusWidget(), Qt::Key_Return);
-        EXPECT_NE(window()->focusWidget(), d.edit(kNoteEdit).widget()) << "Return moved the focus on";
+        EXPECT_EQ(window()->focusWidget(), d.control(kBookmarkCheck).widget()) << "Return moved the focus on";
+        // On a check box Return moves on too and leaves the tick alone.
+        const bool ticked = d.checkBox(kBookmarkCheck).isChecked();
+        key(window()->focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(d.checkBox(kBookmarkCheck).isChecked(), ticked);
+        EXPECT_NE(window()->focusWidget(), d.control(kBookmarkCheck).widget());
         // On the button itself, Return presses it.
         d.control(kSaveButton).setFocus();
         key(window()->focusWidget(), Qt::Key_Return);

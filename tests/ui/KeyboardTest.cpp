@@ -160,13 +160,17 @@ TEST(ChapterKeyboard, TabWalksTemplateOrderEnterPressesFocusedButtonsEscIsDone)
         EXPECT_EQ(tabbed, (std::vector<int>{kStartButton, kFullTextCheck, kKeywordEdit}));
         key(Qt::Key_Tab, Qt::ShiftModifier);
         EXPECT_EQ(focusedId(d), kFullTextCheck);
-        // Enter on a check box presses it.
+        // Enter on a check box moves on and leaves it alone; Space ticks it.
         key(Qt::Key_Return);
+        EXPECT_FALSE(d.checkBox(kFullTextCheck).isChecked());
+        EXPECT_EQ(focusedId(d), kKeywordEdit);
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        key(Qt::Key_Space);
         EXPECT_TRUE(d.checkBox(kFullTextCheck).isChecked());
         // Enter in the keyword field moves on to the country list; the form
         // names no default button, so nothing is pressed.
         key(Qt::Key_Tab);
-        ASSERT_EQ(focusedId(d), kKeywordEdit);
+        EXPECT_EQ(focusedId(d), kKeywordEdit);
         key(Qt::Key_Return);
         EXPECT_EQ(focusedId(d), kCountryCombo);
         // Shift+Tab from the first control wraps round to the last one.
