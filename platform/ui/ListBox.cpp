@@ -34,10 +34,10 @@ public:
             resize(width(), integralListHeight(templateHeight_, row, 2 * frameWidth()));
     }
 
-    // A typed letter jumps to the next row starting with it.
+    // Typed letters find the row they begin.
     void keyboardSearch(const QString& typed) override
     {
-        const int row = nextEntryStartingWith(count(), [this](int i) { return item(i)->text(); }, currentRow(), typed);
+        const int row = typeToFind_.entryFor(typed, count(), [this](int i) { return item(i)->text(); }, currentRow());
         if (row >= 0)
             setCurrentRow(row);
     }
@@ -64,6 +64,7 @@ private:
 
     int templateHeight_;
     bool integral_;
+    TypeToFind typeToFind_;
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-// List rows: their height, their narrowing and cutting, and type-to-find.
+// List rows: their height, their narrowing, cutting and wrapping, and type-to-find.
 #include "platform/ui/ListRows.h"
 
 #include "platform/text/Fold.h"
@@ -7,11 +7,13 @@
 #include "platform/ui/StaticControl.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
 
 #include <algorithm>
+#include <chrono>
 
 namespace ui {
 
@@ -36,10 +38,42 @@ bool fitsNarrowed(const QAbstractItemView* view, const QFont& font, const QStrin
     return !view || QFontMetricsF(font).horizontalAdvance(text) * narrowing <= textRoom(view);
 }
 
-QChar firstLetter(const QString& text)
+std::u16string folded(const QString& text)
 {
-    const std::u16string folded = text::foldTerm(toU16(text));
-    return folded.empty() ? QChar() : QChar(folded.front());
+    return text::foldTerm(toU16(text));
+}
+
+// Whether every letter typed is the first one again (o, O and Ö alike).
+bool oneLetterRepeated(const QString& typed)
+{
+    const std::u16string first = folded(typed.left(1));
+    for (const QChar letter : typed)
+        if (folded(QString(letter)) != first)
+            return false;
+    return true;
+}
+
+// The first entry from start on (wrapping) whose folded text begins with prefix.
+int firstEntryWithPrefix(int count, const std::function<QString(int)>& entryAt, int start, const std::u16string& prefix)
+{
+    for (int step = 0; step < count; ++step) {
+        const int i = (start + step) % count;
+        if (folded(entryAt(i)).starts_with(prefix))
+            return i;
+    }
+    return -1;
+}
+
+std::function<std::int64_t()>& typingClock()
+{
+    static std::function<std::int64_t()> clock;
+    return clock;
+}
+
+std::int64_t steadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace
@@ -93,18 +127,40 @@ bool ListRows::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyl
     return true;
 }
 
-int nextEntryStartingWith(int count, const std::function<QString(int)>& entryAt, int current, const QString& typed)
+int entryForTypedText(int count, const std::function<QString(int)>& entryAt, int current, const QString& typed)
 {
-    const QChar wanted = firstLetter(typed);
-    if (wanted.isNull() || count <= 0)
+    if (count <= 0 || typed.isEmpty())
         return -1;
-    const int start = std::clamp(current, -1, count - 1);
-    for (int step = 1; step <= count; ++step) {
-        const int i = (start + step) % count;
-        if (firstLetter(entryAt(i)) == wanted)
-            return i;
+    const int at = std::clamp(current, -1, count - 1);
+    if (oneLetterRepeated(typed)) {
+        const std::u16string letter = folded(typed.left(1));
+        return letter.empty() ? -1 : firstEntryWithPrefix(count, entryAt, at + 1, letter);
     }
-    return -1;
+    const std::u16string prefix = folded(typed);
+    return prefix.empty() ? -1 : firstEntryWithPrefix(count, entryAt, std::max(at, 0), prefix);
+}
+
+TypeToFind::TypeToFind(Clock clock) : clock_(std::move(clock))
+{
+}
+
+QString TypeToFind::add(const QString& letters)
+{
+    const std::int64_t now = clock_ ? clock_() : typingClock() ? typingClock()() : steadyMilliseconds();
+    const bool quick = !typed_.isEmpty() && now - lastAt_ < QApplication::keyboardInputInterval();
+    typed_ = quick ? typed_ + letters : letters;
+    lastAt_ = now;
+    return typed_;
+}
+
+int TypeToFind::entryFor(const QString& letters, int count, const std::function<QString(int)>& entryAt, int current)
+{
+    return entryForTypedText(count, entryAt, current, add(letters));
+}
+
+void setTypingClock(TypeToFind::Clock clock)
+{
+    typingClock() = std::move(clock);
 }
 
 } // namespace ui

@@ -1,10 +1,11 @@
 // The rows of list controls (list boxes, drop-down lists, trees): as tall as
 // the face's tallest letters, a name too wide cut at its end and shown whole
-// in its tooltip, and the jump to an entry by its first letter.
+// in its tooltip, and type-to-find.
 #pragma once
 
 #include <QStyledItemDelegate>
 
+#include <cstdint>
 #include <functional>
 
 namespace ui {
@@ -32,9 +33,35 @@ public:
 // widened evenly where accents reach above or below them.
 int fullTextHeight(const QFont& font);
 
-// The entry a typed letter jumps to: the next one after current (wrapping)
-// whose first letter is typed, compared without case and accents (o finds
-// Oman and Österreich); -1 when none starts so.
-int nextEntryStartingWith(int count, const std::function<QString(int)>& entryAt, int current, const QString& typed);
+// The entry typed text finds, compared without case and accents ("gru" and
+// "grü" find Grüner Veltliner): one letter, or one letter typed again and
+// again, steps to the next entry after current that starts with it
+// (wrapping); a longer prefix keeps current while it still starts so, else
+// finds the next one that does. -1 when none does.
+int entryForTypedText(int count, const std::function<QString(int)>& entryAt, int current, const QString& typed);
+
+// Type-to-find in one list: letters typed quickly one after the other (within
+// the desktop's keyboard input interval) add up to the text looked for; a
+// pause starts a new one.
+class TypeToFind {
+public:
+    using Clock = std::function<std::int64_t()>; // milliseconds, monotonic
+
+    // By default the clock of setTypingClock.
+    explicit TypeToFind(Clock clock = {});
+    // The text looked for once letters are typed now.
+    QString add(const QString& letters);
+    // The entry that letters, typed now, find; -1 when none.
+    int entryFor(const QString& letters, int count, const std::function<QString(int)>& entryAt, int current);
+
+private:
+    Clock clock_;
+    QString typed_;
+    std::int64_t lastAt_ = 0;
+};
+
+// The clock every list's type-to-find reads; tests set their own, an empty
+// one restores the steady clock.
+void setTypingClock(TypeToFind::Clock clock);
 
 } // namespace ui
