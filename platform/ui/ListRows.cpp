@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
@@ -95,10 +96,94 @@ QSize FullHeightRows::sizeHint(const QStyleOptionViewItem& option, const QModelI
     return size;
 }
 
+int FullHeightRows::lineHeight(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    row.text = QStringLiteral("X");
+    const QStyle* style = row.widget ? row.widget->style() : QApplication::style();
+    const int extra = fullTextHeight(row.font) - QFontMetrics(row.font).height();
+    return style->sizeFromContents(QStyle::CT_ItemViewItem, &row, QSize(), row.widget).height() + std::max(0, extra);
+}
+
+QStringList wrappedLines(const QFont& font, const QString& text, int room)
+{
+    qsizetype blanks = 0;
+    while (blanks < text.size() && text[blanks] == QLatin1Char(' '))
+        ++blanks;
+    const QFontMetricsF metrics(font);
+    QString indent = text.left(blanks);
+    if (metrics.horizontalAdvance(indent) > room / 2)
+        indent.clear();
+    const qreal indentWidth = metrics.horizontalAdvance(indent);
+
+    QTextLayout layout(text, font);
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrapping);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(lines.isEmpty() ? room : room - indentWidth);
+        QString piece = text.mid(line.textStart(), line.textLength());
+        while (!piece.isEmpty() && piece.back().isSpace())
+            piece.chop(1);
+        lines << (lines.isEmpty() ? piece : indent + piece);
+    }
+    layout.endLayout();
+    return lines;
+}
+
+ListRows::ListRows(QObject* parent, LongRows longRows) : FullHeightRows(parent), longRows_(longRows)
+{
+}
+
+QStringList ListRows::wrappedRow(const QStyleOptionViewItem& option, const QString& text) const
+{
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    if (longRows_ != LongRows::Wrap || !view || fitsNarrowed(view, option.font, text, narrowingOf(view, option.font, text)))
+        return {};
+    return wrappedLines(option.font, text, textRoom(view));
+}
+
+QSize ListRows::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QSize size = FullHeightRows::sizeHint(option, index);
+    const QStringList lines = wrappedRow(option, index.data().toString());
+    if (lines.isEmpty())
+        return size;
+    const auto* view = static_cast<const QAbstractItemView*>(option.widget);
+    return QSize(view->viewport()->width(), lineHeight(option, index) * static_cast<int>(lines.size()));
+}
+
+// The row's background, selection and focus mark once, then each line in
+// a slot as tall as a one-line row, so wrapped lines keep the list's spacing.
+void ListRows::paintWrapped(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                            const QStringList& lines) const
+{
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    row.text.clear();
+    const QStyle* style = option.widget->style();
+    style->drawControl(QStyle::CE_ItemViewItem, &row, painter, option.widget);
+    const int slot = lineHeight(option, index);
+    row.state &= ~QStyle::State_HasFocus;
+    row.textElideMode = Qt::ElideNone;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        row.text = lines[i];
+        row.rect = QRect(option.rect.x(), option.rect.y() + static_cast<int>(i) * slot, option.rect.width(), slot);
+        style->drawControl(QStyle::CE_ItemViewItem, &row, painter, option.widget);
+    }
+}
+
 void ListRows::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
     const QString text = index.data().toString();
+    if (const QStringList lines = wrappedRow(option, text); !lines.isEmpty()) {
+        paintWrapped(painter, option, index, lines);
+        return;
+    }
     const double narrowing = narrowingOf(view, option.font, text);
     QStyleOptionViewItem row = option;
     row.textElideMode = fitsNarrowed(view, option.font, text, narrowing) ? Qt::ElideNone : Qt::ElideRight;
@@ -120,7 +205,7 @@ bool ListRows::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyl
     if (event->type() != QEvent::ToolTip || !index.isValid())
         return QStyledItemDelegate::helpEvent(event, view, option, index);
     const QString text = index.data().toString();
-    if (fitsNarrowed(view, view->font(), text, narrowingOf(view, view->font(), text)))
+    if (longRows_ == LongRows::Wrap || fitsNarrowed(view, view->font(), text, narrowingOf(view, view->font(), text)))
         QToolTip::hideText();
     else
         QToolTip::showText(event->globalPos(), text, view);

@@ -16,18 +16,40 @@ class FullHeightRows : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The height of a row of one line, whatever index holds.
+    int lineHeight(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+};
+
+// What a row too wide for its list, even narrowed, becomes.
+enum class LongRows {
+    CutAtEnd, // one line cut with dots; the tooltip names it whole
+    Wrap,     // wrapped at word boundaries onto as many lines as it needs
 };
 
 // List rows: a row a little wider than its list is narrowed, as a static
-// text is; one much wider is cut at its end with dots, and its tooltip
-// names it whole (screen readers read the whole name from the row).
+// text is; one much wider is cut or wrapped (screen readers read the whole
+// text from the row either way).
 class ListRows : public FullHeightRows {
 public:
-    using FullHeightRows::FullHeightRows;
+    explicit ListRows(QObject* parent, LongRows longRows = LongRows::CutAtEnd);
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
                    const QModelIndex& index) override;
+
+private:
+    // The lines of a row that wraps; empty for one that keeps one line.
+    QStringList wrappedRow(const QStyleOptionViewItem& option, const QString& text) const;
+    void paintWrapped(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                      const QStringList& lines) const;
+
+    LongRows longRows_;
 };
+
+// The lines text takes in room pixels of font: broken at word boundaries
+// (inside a word only when it alone is wider), without the blanks at the
+// breaks; the lines after the first keep its indent.
+QStringList wrappedLines(const QFont& font, const QString& text, int room);
 
 // The height a row needs for every letter of font: ascent and descent,
 // widened evenly where accents reach above or below them.

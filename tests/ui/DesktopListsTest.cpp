@@ -3,14 +3,18 @@
 // whole rows and answer keys and the wheel; German alphabetical order in the sorted
 // variety lists and in the country list; list boxes of whole rows, or of the
 // template's exact height where it says so; rows tall enough for capital
-// umlauts, wide names cut at their end, type-to-find the German way, and the
-// wheel left to the box with the focus.
+// umlauts, wide names cut at their end in drop-down lists and wrapped in list
+// boxes, type-to-find the German way, and the wheel left to the box with the
+// focus.
 #include "chapters/GrapeVarieties.h"
+#include "chapters/HelpMenu.h"
 #include "chapters/TemperatureChart.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/ListOrder.h"
 #include "platform/ui/ListRows.h"
 #include "platform/ui/Screen.h"
 #include "resources/dialogs/GrapeVarietiesIds.h"
+#include "resources/dialogs/HelpIds.h"
 #include "resources/dialogs/SearchFormIds.h"
 #include "resources/dialogs/TemperatureChartIds.h"
 #include "search/SearchForm.h"
@@ -495,6 +499,57 @@ TEST_F(DesktopListsTest, ANameWiderThanItsListIsNamedWholeInItsTooltip)
             named = named || list->child(i)->text(QAccessible::Name) == box->itemText(wide);
         EXPECT_TRUE(named);
         box->hidePopup();
+    });
+}
+
+// A row wider than its list box wraps at word boundaries onto as many lines
+// as it needs, each as tall as a one-line row; rows that fit keep one line;
+// a narrower list wraps it again onto more lines.
+TEST_F(DesktopListsTest, ARowWiderThanItsListBoxWrapsOntoAsManyLinesAsItNeeds)
+{
+    const QString longRow = QString::fromUtf16(
+        u"erstklassig: erstklassig, anspruchsvoll, teuer, selten und nur aus den besten Lagen");
+    open(ids::helpMenu::kTemplate, HelpMenu::dialogProc, [&](ui::Dialog& d) {
+        if (d.templateId() != ids::helpPage::kTemplate) {
+            d.sendCommand(ids::helpMenu::kSearchHelp);
+            return;
+        }
+        ui::ListBox& rows = d.listBox(ids::helpPage::kRows);
+        rows.resetContent();
+        for (const QString& row : {QStringLiteral("1. Typ:"), longRow, QStringLiteral("bekannt: bekannt")})
+            rows.addString(ui::toU16(row));
+        auto* view = static_cast<QListWidget*>(rows.widget());
+        const auto rectOf = [&](int row) { return view->visualRect(view->model()->index(row, 0)); };
+        const int line = rectOf(0).height();
+        ASSERT_GT(line, 0);
+        const auto linesOfLongRow = [&] {
+            const QRect r = rectOf(1);
+            const int room = view->viewport()->width() - ui::rowTextMargin(view);
+            const QStringList wrapped = ui::wrappedLines(view->font(), longRow, room);
+            EXPECT_EQ(r.height(), line * static_cast<int>(wrapped.size()));
+            EXPECT_EQ(wrapped.join(QLatin1Char(' ')), longRow) << "every word, none cut";
+            for (const QString& piece : wrapped)
+                EXPECT_LE(QFontMetricsF(view->font()).horizontalAdvance(piece), room) << piece.toStdString();
+            // The last line is painted in the row's last slot.
+            const QImage slot = view->viewport()->grab(QRect(r.x(), r.bottom() + 1 - line, r.width(), line)).toImage();
+            int ink = 0;
+            for (int y = 0; y < slot.height(); ++y)
+                for (int x = 0; x < slot.width(); ++x)
+                    ink += qGray(slot.pixel(x, y)) < 128;
+            EXPECT_GT(ink, 10);
+            EXPECT_EQ(rectOf(2).height(), line) << "the row after it keeps one line";
+            EXPECT_EQ(rectOf(2).top(), r.bottom() + 1);
+            return static_cast<int>(wrapped.size());
+        };
+        const int lines = linesOfLongRow();
+        EXPECT_GT(lines, 1);
+        view->resize(view->width() * 2 / 3, view->height());
+        EXPECT_GT(linesOfLongRow(), lines);
+        // No tooltip: the row shows whole.
+        const QRect r = rectOf(1);
+        QHelpEvent help(QEvent::ToolTip, r.center(), view->viewport()->mapToGlobal(r.center()));
+        QApplication::sendEvent(view->viewport(), &help);
+        EXPECT_FALSE(QToolTip::isVisible());
     });
 }
 
