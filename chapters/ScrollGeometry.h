@@ -22,7 +22,6 @@ inline constexpr int kTopRollerHeight = 23;
 inline constexpr int kBottomRollerHeight = 24;
 inline constexpr int kTextLeft = 90;
 inline constexpr int kTextRight = 225;
-inline constexpr int kEraseWidth = 156;
 
 // The bottom of the text, t * 0.02 * 5 + (t + 128) in single precision,
 // truncated toward zero; for every offset it equals 128 + t + floor(t / 10).
@@ -53,8 +52,10 @@ constexpr ScrollFrame scrollFrame(int step)
     f.topRoller = {kScrollLeft, 94 - t, kScrollWidth, kTopRollerHeight};
     f.bottomRoller = {kScrollLeft, 138 + t, kScrollWidth, kBottomRollerHeight};
     f.text = {kTextLeft, 120 - t, kTextRight - kTextLeft, textBottom(t) - (120 - t)};
-    f.eraseAbove = {kScrollLeft, 74 - t, kEraseWidth, 20};
-    f.eraseBelow = {kScrollLeft, 162 + t, kEraseWidth, 10};
+    // The bands are as wide as the scroll: narrower, they would leave the
+    // right end of the rollers' knobs behind at every step.
+    f.eraseAbove = {kScrollLeft, 74 - t, kScrollWidth, 20};
+    f.eraseBelow = {kScrollLeft, 162 + t, kScrollWidth, 10};
     return f;
 }
 

@@ -1,7 +1,7 @@
 // Drop-down lists. Qt's own pop-up placement centres the list on the chosen
 // entry and lets it grow to the desktop's height; here the list drops below
 // its box (or above it) with the template's height, inside the 240 x 320
-// screen, and keeps the style's keys. A typed letter finds an entry the
+// screen, and keeps the style's keys. Typed letters find an entry the
 // German way; the wheel changes the choice only of the box with the focus.
 #include "platform/ui/ComboBox.h"
 
@@ -41,18 +41,21 @@ Rect screenRect(const QWidget* box)
     return Rect{origin.x(), origin.y(), window->width(), window->height()};
 }
 
-// The open list: a typed letter moves to the next entry starting with it.
+// The open list: typed letters move to the entry they begin.
 class DroppedList : public QListView {
 public:
     using QListView::QListView;
     void keyboardSearch(const QString& typed) override
     {
-        const int row = nextEntryStartingWith(
-            model()->rowCount(), [this](int i) { return model()->index(i, 0).data().toString(); },
-            currentIndex().row(), typed);
+        const int row = typeToFind_.entryFor(
+            typed, model()->rowCount(), [this](int i) { return model()->index(i, 0).data().toString(); },
+            currentIndex().row());
         if (row >= 0)
             setCurrentIndex(model()->index(row, 0));
     }
+
+private:
+    TypeToFind typeToFind_;
 };
 
 class DropDownBox : public QComboBox {
@@ -109,7 +112,7 @@ protected:
             QComboBox::keyPressEvent(event);
             return;
         }
-        const int row = nextEntryStartingWith(count(), [this](int i) { return itemText(i); }, currentIndex(), typed);
+        const int row = typeToFind_.entryFor(typed, count(), [this](int i) { return itemText(i); }, currentIndex());
         if (row >= 0 && row != currentIndex()) {
             setCurrentIndex(row);
             emit activated(row);
@@ -118,6 +121,7 @@ protected:
 
 private:
     int listHeight_;
+    TypeToFind typeToFind_;
 };
 
 } // namespace

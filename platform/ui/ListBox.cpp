@@ -1,6 +1,7 @@
 // List boxes. Unless the template says the list has no integral height, it
 // shows whole rows only, as the handheld's lists did: its height shrinks to
-// the last row that fits, and follows the font it is given.
+// the last one-line row that fits, and follows the font it is given. A row
+// too wide for the list wraps onto more lines.
 #include "platform/ui/ListBox.h"
 
 #include "platform/ui/Dialog.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/StaticControl.h"
 
 #include <QEvent>
+#include <QResizeEvent>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -34,10 +36,10 @@ public:
             resize(width(), integralListHeight(templateHeight_, row, 2 * frameWidth()));
     }
 
-    // A typed letter jumps to the next row starting with it.
+    // Typed letters find the row they begin.
     void keyboardSearch(const QString& typed) override
     {
-        const int row = nextEntryStartingWith(count(), [this](int i) { return item(i)->text(); }, currentRow(), typed);
+        const int row = typeToFind_.entryFor(typed, count(), [this](int i) { return item(i)->text(); }, currentRow());
         if (row >= 0)
             setCurrentRow(row);
     }
@@ -50,10 +52,25 @@ protected:
             fitHeight();
     }
 
+    // Rows that wrap are laid out again for the new width (a new font lays
+    // out every row anyway).
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QListWidget::resizeEvent(event);
+        if (event->size().width() != event->oldSize().width())
+            scheduleDelayedItemsLayout();
+    }
+
 private:
-    // A row's height in the list's font, with or without rows in it.
+    // A one-line row's height in the list's font, with or without rows in it.
     int rowHeight()
     {
+        const auto* rows = dynamic_cast<const FullHeightRows*>(itemDelegate());
+        if (count() > 0 && rows) {
+            QStyleOptionViewItem option;
+            initViewItemOption(&option);
+            return rows->lineHeight(option, model()->index(0, 0));
+        }
         if (count() > 0)
             return sizeHintForRow(0);
         addItem(QStringLiteral("X"));
@@ -64,6 +81,7 @@ private:
 
     int templateHeight_;
     bool integral_;
+    TypeToFind typeToFind_;
 };
 
 } // namespace
@@ -147,15 +165,14 @@ Control* createListBox(Dialog* dialog, const ControlTemplate& t, QWidget* parent
     auto* l = new ListWidget(px.height, !t.has(style::kNoIntegralHeight), parent);
     l->setStyle(listStyle());
     l->verticalScrollBar()->setStyle(listStyle());
-    l->setItemDelegate(new ListRows(l));
+    l->setItemDelegate(new ListRows(l, LongRows::Wrap));
     l->setProperty("sorted", t.has(style::kSorted));
     l->setSelectionMode(t.has(style::kNoSelection) ? QAbstractItemView::NoSelection : QAbstractItemView::SingleSelection);
     l->setVerticalScrollBarPolicy(t.has(style::kVScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     l->setFrameShape(t.has(style::kBorder) ? QFrame::Box : QFrame::NoFrame);
-    l->setUniformItemSizes(true);
-    // Rows that fit narrowed are never shortened; the rows' delegate cuts
-    // only a row too wide even narrowed.
+    // Rows that fit narrowed are never shortened; the rows' delegate wraps
+    // one too wide even narrowed, which makes it taller than the others.
     l->setTextElideMode(Qt::ElideNone);
     if (t.has(style::kNotify)) {
         const int id = t.id;

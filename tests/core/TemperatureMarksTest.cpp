@@ -108,8 +108,8 @@ TEST(ScrollGeometry, FramesMatchTheGeometryTable)
         EXPECT_EQ(f.text.right(), 225);
         EXPECT_EQ(f.text.y, r.textTop);
         EXPECT_EQ(f.text.bottom(), r.textEnd);
-        EXPECT_EQ(f.eraseAbove, (ui::Rect{75, 74 - f.t, 156, 20}));
-        EXPECT_EQ(f.eraseBelow, (ui::Rect{75, 162 + f.t, 156, 10}));
+        EXPECT_EQ(f.eraseAbove, (ui::Rect{75, 74 - f.t, 160, 20}));
+        EXPECT_EQ(f.eraseBelow, (ui::Rect{75, 162 + f.t, 160, 10}));
         // The middle of the scroll stays put.
         EXPECT_EQ(f.topRoller.y + f.bottomRoller.bottom(), 256);
     }

@@ -3,14 +3,18 @@
 // whole rows and answer keys and the wheel; German alphabetical order in the sorted
 // variety lists and in the country list; list boxes of whole rows, or of the
 // template's exact height where it says so; rows tall enough for capital
-// umlauts, wide names cut at their end, type-to-find the German way, and the
-// wheel left to the box with the focus.
+// umlauts, wide names cut at their end in drop-down lists and wrapped in list
+// boxes, type-to-find the German way, and the wheel left to the box with the
+// focus.
 #include "chapters/GrapeVarieties.h"
+#include "chapters/HelpMenu.h"
 #include "chapters/TemperatureChart.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/ListOrder.h"
 #include "platform/ui/ListRows.h"
 #include "platform/ui/Screen.h"
 #include "resources/dialogs/GrapeVarietiesIds.h"
+#include "resources/dialogs/HelpIds.h"
 #include "resources/dialogs/SearchFormIds.h"
 #include "resources/dialogs/TemperatureChartIds.h"
 #include "search/SearchForm.h"
@@ -323,15 +327,33 @@ TEST_F(DesktopListsTest, EveryListRowHoldsCapitalUmlautsWhole)
     });
 }
 
+// A clock that moves only when the test says, for every list's type-to-find.
+class FakeTypingClock {
+public:
+    FakeTypingClock() { ui::setTypingClock([this] { return now_; }); }
+    ~FakeTypingClock() { ui::setTypingClock({}); }
+    void pause() { now_ += QApplication::keyboardInputInterval() + 1; }
+
+private:
+    std::int64_t now_ = 0;
+};
+
+void typeInto(QWidget* target, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+}
+
 TEST_F(DesktopListsTest, ATypedLetterFindsTheNextEntryTheGermanWay)
 {
+    FakeTypingClock clock;
     open(ids::search::kTemplate, SearchForm::dialogProc, [&](ui::Dialog& d) {
         ui::ComboBox& countries = d.comboBox(ids::search::kCountryCombo);
         auto* box = static_cast<QComboBox*>(countries.widget());
         const auto rowOf = [&](std::u16string_view name) { return countries.findExact(name); };
-        auto type = [](QWidget* target, const QString& text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-            QApplication::sendEvent(target, &press);
+        auto type = [&](QWidget* target, const QString& text) {
+            clock.pause();
+            typeInto(target, text);
         };
         // The open list: a small o and a capital Ö both find Österreich.
         countries.showDropDown();
@@ -356,17 +378,95 @@ TEST_F(DesktopListsTest, ATypedLetterFindsTheNextEntryTheGermanWay)
     });
 }
 
-TEST(ListOrder, ATypedLetterMatchesWithoutCaseAndAccentsAndWraps)
+// Letters typed quickly add up: "Grü" lands on Grüner Veltliner, not on the
+// entries of its single letters, in the open list, the closed box and a list box.
+TEST_F(DesktopListsTest, LettersTypedQuicklyFindTheEntryTheyBegin)
 {
-    const std::vector<QString> rows = {QStringLiteral("Neuseeland"), QStringLiteral("Oman"), QString::fromUtf16(u"\u00d6sterreich"),
-                                       QStringLiteral("Portugal"), QString::fromUtf16(u"\u00c9toile")};
+    FakeTypingClock clock;
+    const QString gruener = QString::fromUtf16(u"Gr\u00fcner Veltliner");
+    auto typeQuickly = [&](QWidget* target, const QString& letters) {
+        clock.pause();
+        for (const QChar letter : letters)
+            typeInto(target, QString(letter));
+    };
+    open(ids::varieties::kTemplate, GrapeVarieties::dialogProc, [&](ui::Dialog& d) {
+        ui::ComboBox& white = d.comboBox(ids::varieties::kWhiteCombo);
+        auto* box = static_cast<QComboBox*>(white.widget());
+        white.showDropDown();
+        typeQuickly(box->view(), QString::fromUtf16(u"Gr\u00fc"));
+        EXPECT_EQ(box->view()->currentIndex().data().toString(), gruener);
+        white.hideDropDown();
+
+        white.setCurrentIndex(-1);
+        typeQuickly(box, QStringLiteral("gru"));
+        EXPECT_EQ(ui::toQString(white.currentText()), gruener);
+        // The same letter again and again steps through the entries with it.
+        typeQuickly(box, QStringLiteral("rrr"));
+        EXPECT_TRUE(white.currentText().starts_with(u"R"));
+        EXPECT_NE(white.currentIndex(), white.findExact(u"Rieslaner")) << "the third R-entry, not the first";
+    });
+    const std::optional<ui::DialogTemplate> tmpl = ui::parseTemplate(R"({"id": 904, "rect": [0, 0, 150, 150],
+      "controls": [{"id": 1, "kind": "listbox", "rect": [4, 4, 100, 60], "style": ["sorted"]}]})");
+    ui::Dialog dialog(*tmpl, nullptr, [](ui::Dialog&, const ui::Event&) -> std::intptr_t { return 0; }, 0);
+    for (const char16_t* name : {u"Grauburgunder", u"Gr\u00fcner Veltliner", u"Rieslaner", u"Riesling", u"\u00dcberlingen"})
+        dialog.listBox(1).addString(name);
+    typeQuickly(dialog.control(1).widget(), QString::fromUtf16(u"Gr\u00fc"));
+    EXPECT_EQ(dialog.listBox(1).currentIndex(), 1);
+    typeQuickly(dialog.control(1).widget(), QStringLiteral("ri"));
+    EXPECT_EQ(dialog.listBox(1).currentIndex(), 2);
+}
+
+TEST(ListOrder, TypedTextFindsTheEntryItBeginsWithoutCaseAndAccents)
+{
+    const std::vector<std::u16string> rows = {u"Gew\u00fcrztraminer", u"Grauburgunder", u"Grenache", u"Gr\u00fcner Veltliner",
+                                              u"Oman", u"\u00d6sterreich", u"Rieslaner", u"Riesling"};
+    const int n = static_cast<int>(rows.size());
+    const auto at = [&](int i) { return ui::toQString(rows[static_cast<std::size_t>(i)]); };
+    const auto find = [&](int current, std::u16string_view typed) {
+        return ui::entryForTypedText(n, at, current, ui::toQString(typed));
+    };
+    // One letter: the next entry after the current one with it, wrapping.
+    EXPECT_EQ(find(-1, u"o"), 4);
+    EXPECT_EQ(find(4, u"O"), 5);
+    EXPECT_EQ(find(5, u"\u00f6"), 4);
+    EXPECT_EQ(find(7, u"g"), 0);
+    // The same letter again and again steps on.
+    EXPECT_EQ(find(1, u"gg"), 2);
+    EXPECT_EQ(find(3, u"GgG"), 0);
+    // A prefix: umlauts with or without their dots or as ue.
+    for (const std::u16string_view typed : {u"gr\u00fc", u"gru", u"GRUE", u"gr\u00fcner v"})
+        EXPECT_EQ(find(0, typed), 3) << ui::toQString(typed).toStdString();
+    EXPECT_EQ(find(1, u"gr"), 1) << "the current entry still begins so";
+    EXPECT_EQ(find(7, u"riesl"), 7);
+    EXPECT_EQ(find(7, u"riesla"), 6);
+    // Nothing begins so, or nothing to look for.
+    EXPECT_EQ(find(0, u"grx"), -1);
+    EXPECT_EQ(find(0, u"x"), -1);
+    EXPECT_EQ(find(0, u""), -1);
+    EXPECT_EQ(find(0, u"-"), -1);
+    EXPECT_EQ(ui::entryForTypedText(0, at, -1, QStringLiteral("o")), -1);
+}
+
+TEST(ListOrder, LettersAddUpWhileTheyComeQuickly)
+{
+    std::int64_t now = 1000;
+    ui::TypeToFind typing([&] { return now; });
+    const int interval = QApplication::keyboardInputInterval();
+    EXPECT_EQ(typing.add(QStringLiteral("G")), QStringLiteral("G"));
+    now += interval - 1;
+    EXPECT_EQ(typing.add(QStringLiteral("r")), QStringLiteral("Gr"));
+    now += 10;
+    EXPECT_EQ(typing.add(QString::fromUtf16(u"\u00fc")), QString::fromUtf16(u"Gr\u00fc"));
+    now += interval;
+    EXPECT_EQ(typing.add(QStringLiteral("R")), QStringLiteral("R")) << "a pause starts anew";
+    now += interval * 2;
+    const std::vector<QString> rows = {QStringLiteral("Grauburgunder"), QString::fromUtf16(u"Gr\u00fcner Veltliner"),
+                                       QStringLiteral("Rieslaner")};
     const auto at = [&](int i) { return rows[static_cast<std::size_t>(i)]; };
-    EXPECT_EQ(ui::nextEntryStartingWith(5, at, -1, QStringLiteral("o")), 1);
-    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 1, QStringLiteral("O")), 2);
-    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 2, QString::fromUtf16(u"\u00f6")), 1);
-    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 0, QStringLiteral("e")), 4);
-    EXPECT_EQ(ui::nextEntryStartingWith(5, at, 0, QStringLiteral("x")), -1);
-    EXPECT_EQ(ui::nextEntryStartingWith(0, at, -1, QStringLiteral("o")), -1);
+    int current = -1;
+    for (const char16_t letter : std::u16string_view(u"Gr\u00fc"))
+        current = typing.entryFor(QString(QChar(letter)), 3, at, current);
+    EXPECT_EQ(current, 1);
 }
 
 // A variety name wider than its list is cut at its end, never in the middle,
@@ -399,6 +499,57 @@ TEST_F(DesktopListsTest, ANameWiderThanItsListIsNamedWholeInItsTooltip)
             named = named || list->child(i)->text(QAccessible::Name) == box->itemText(wide);
         EXPECT_TRUE(named);
         box->hidePopup();
+    });
+}
+
+// A row wider than its list box wraps at word boundaries onto as many lines
+// as it needs, each as tall as a one-line row; rows that fit keep one line;
+// a narrower list wraps it again onto more lines.
+TEST_F(DesktopListsTest, ARowWiderThanItsListBoxWrapsOntoAsManyLinesAsItNeeds)
+{
+    const QString longRow = QString::fromUtf16(
+        u"erstklassig: erstklassig, anspruchsvoll, teuer, selten und nur aus den besten Lagen");
+    open(ids::helpMenu::kTemplate, HelpMenu::dialogProc, [&](ui::Dialog& d) {
+        if (d.templateId() != ids::helpPage::kTemplate) {
+            d.sendCommand(ids::helpMenu::kSearchHelp);
+            return;
+        }
+        ui::ListBox& rows = d.listBox(ids::helpPage::kRows);
+        rows.resetContent();
+        for (const QString& row : {QStringLiteral("1. Typ:"), longRow, QStringLiteral("bekannt: bekannt")})
+            rows.addString(ui::toU16(row));
+        auto* view = static_cast<QListWidget*>(rows.widget());
+        const auto rectOf = [&](int row) { return view->visualRect(view->model()->index(row, 0)); };
+        const int line = rectOf(0).height();
+        ASSERT_GT(line, 0);
+        const auto linesOfLongRow = [&] {
+            const QRect r = rectOf(1);
+            const int room = view->viewport()->width() - ui::rowTextMargin(view);
+            const QStringList wrapped = ui::wrappedLines(view->font(), longRow, room);
+            EXPECT_EQ(r.height(), line * static_cast<int>(wrapped.size()));
+            EXPECT_EQ(wrapped.join(QLatin1Char(' ')), longRow) << "every word, none cut";
+            for (const QString& piece : wrapped)
+                EXPECT_LE(QFontMetricsF(view->font()).horizontalAdvance(piece), room) << piece.toStdString();
+            // The last line is painted in the row's last slot.
+            const QImage slot = view->viewport()->grab(QRect(r.x(), r.bottom() + 1 - line, r.width(), line)).toImage();
+            int ink = 0;
+            for (int y = 0; y < slot.height(); ++y)
+                for (int x = 0; x < slot.width(); ++x)
+                    ink += qGray(slot.pixel(x, y)) < 128;
+            EXPECT_GT(ink, 10);
+            EXPECT_EQ(rectOf(2).height(), line) << "the row after it keeps one line";
+            EXPECT_EQ(rectOf(2).top(), r.bottom() + 1);
+            return static_cast<int>(wrapped.size());
+        };
+        const int lines = linesOfLongRow();
+        EXPECT_GT(lines, 1);
+        view->resize(view->width() * 2 / 3, view->height());
+        EXPECT_GT(linesOfLongRow(), lines);
+        // No tooltip: the row shows whole.
+        const QRect r = rectOf(1);
+        QHelpEvent help(QEvent::ToolTip, r.center(), view->viewport()->mapToGlobal(r.center()));
+        QApplication::sendEvent(view->viewport(), &help);
+        EXPECT_FALSE(QToolTip::isVisible());
     });
 }
 

@@ -121,7 +121,7 @@ TEST_F(ScrollAnimationTest, RollingUpWipesTheBandsBeforeEachFrame)
             for (const ui::Rect& band : {f.eraseAbove, f.eraseBelow}) {
                 EXPECT_TRUE(clear(image, band.x, band.y));
                 EXPECT_TRUE(clear(image, band.right() - 1, band.bottom() - 1));
-                EXPECT_FALSE(clear(image, band.right(), band.y));      // 231 and on keep theirs
+                EXPECT_FALSE(clear(image, band.right(), band.y));      // right of the scroll keeps its own
                 EXPECT_FALSE(clear(image, band.x - 1, band.y));
             }
             EXPECT_FALSE(clear(image, 100, f.eraseAbove.y - 1));
@@ -133,6 +133,36 @@ TEST_F(ScrollAnimationTest, RollingUpWipesTheBandsBeforeEachFrame)
         EXPECT_EQ(state().step, 0);
         EXPECT_EQ(state().targetMark, 17);
         EXPECT_TRUE(d.hasTimer(kScrollTimer));
+    });
+}
+
+// Frames drawn one over the other, as on the screen: each leaves nothing of
+// the one before outside the scroll, not even the right end of a knob.
+TEST_F(ScrollAnimationTest, NoFrameLeavesATrailOutsideTheScroll)
+{
+    open(ids::temperature::kTemplate, dialogProc, [&](ui::Dialog& d) {
+        auto strayPixels = [&](const ScrollFrame& f) {
+            const QImage image = d.surface().snapshot();
+            int stray = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = kScrollLeft; x < image.width(); ++x) {
+                    const bool inScroll = x < f.paper.right() && y >= f.topRoller.y && y < f.bottomRoller.bottom();
+                    stray += !inScroll && !clear(image, x, y);
+                }
+            return stray;
+        };
+        d.surface().clear();
+        while (d.hasTimer(kScrollTimer)) {
+            const ScrollFrame f = scrollFrame(state().step);
+            d.fireTimer(kScrollTimer);
+            EXPECT_EQ(strayPixels(f), 0) << "unrolling, t " << f.t;
+        }
+        ui_testing::tapAt(d, ui_testing::centreOf(d, ids::temperature::kThermometer).x(), 25);
+        for (int frame = 0; frame <= kLastStep; ++frame) {
+            const ScrollFrame f = scrollFrame(state().step);
+            d.fireTimer(kScrollTimer);
+            EXPECT_EQ(strayPixels(f), 0) << "rolling up, t " << f.t;
+        }
     });
 }
 

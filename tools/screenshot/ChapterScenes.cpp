@@ -12,6 +12,8 @@
 #include "resources/dialogs/HelpIds.h"
 #include "resources/dialogs/TemperatureChartIds.h"
 
+#include <QAbstractItemView>
+
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -43,6 +45,19 @@ void tapThermometer(ui::Dialog& d, int y)
     tap.y = y;
     tap.hasPosition = true;
     d.send(tap);
+}
+
+// Scrolls a help page so the first row starting with text is at the top.
+void scrollHelpTo(ui::Dialog& d, std::u16string_view text)
+{
+    ui::ListBox& rows = d.listBox(ids::helpPage::kRows);
+    auto* view = static_cast<QAbstractItemView*>(rows.widget());
+    for (int i = 0; i < rows.count(); ++i) {
+        if (rows.itemText(i).starts_with(text)) {
+            view->scrollTo(view->model()->index(i, 0), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
 }
 
 void runScroll(ui::Dialog& d, int ticks)
@@ -97,10 +112,18 @@ bool saveChapterScenes(const QDir& folder, const std::function<bool(const QStrin
     };
     for (const auto& [button, name] : pages) {
         run(ids::helpMenu::kTemplate, HelpMenu::dialogProc, [&](ui::Dialog& d) {
-            if (d.templateId() == ids::helpPage::kTemplate)
-                shoot(name);
-            else
+            if (d.templateId() != ids::helpPage::kTemplate) {
                 d.sendCommand(button);
+                return;
+            }
+            shoot(name);
+            // Further down, rows wider than the list wrap.
+            if (button == ids::helpMenu::kSearchHelp) {
+                scrollHelpTo(d, u"einfach:");
+                shoot("help-search-qualities.png");
+                scrollHelpTo(d, u"- besonders gut");
+                shoot("help-search-vintages.png");
+            }
         });
     }
     return ok;
