@@ -331,12 +331,27 @@ class Announcer:
         return [o.name for _, o in walk(alert) if role(o) == 'label' and o.name]
 
     def expect(self, what, check):
-        """Waits for a focus event that check accepts, printing every event."""
+        """Waits for a focus event that check accepts, printing every event.
+        On a busy machine the bus has been seen to lose a focus event, so
+        now and then the focused object in front is looked at as well."""
+        polls = [0]
+
+        def focused_in_front():
+            polls[0] += 1
+            if polls[0] % 100:
+                return False
+            try:
+                front = self.program.front()
+            except Fault:
+                return False  # a dialog coming or going
+            return any('focused' in states(o) and safe(check, o) for _, o in walk(front))
+
         def arrived():
             hit = any(kind == 'focus' and safe(check, obj) for kind, obj, _ in self.program.events)
-            if hit:
+            if hit or focused_in_front():
                 self.flush()
-            return hit
+                return True
+            return False
         return self.program.wait(arrived, what)
 
 
