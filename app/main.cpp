@@ -86,7 +86,8 @@ void messageHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 }
 
 // On a large desktop screen the 240 x 320 window would be tiny: start again
-// at the largest half-step zoom that still fits the screen's height.
+// at the largest half-step zoom at which it still fits the screen's height
+// with the on-screen keyboard shown below it.
 void zoomForLargeScreens(char** argv)
 {
     if (std::getenv("QT_SCALE_FACTOR") || std::getenv("VINARIA_NO_ZOOM"))
@@ -94,7 +95,7 @@ void zoomForLargeScreens(char** argv)
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || QGuiApplication::platformName() == QLatin1String("offscreen"))
         return;
-    const double zoom = ui::automaticZoom(screen->availableGeometry().height(), ui::Screen::kHeight);
+    const double zoom = ui::automaticZoom(screen->availableGeometry().height(), ui::Screen::kTallestHeight);
     if (zoom <= 1.0)
         return;
     // Qt's number format ignores the locale, so 2.5 never becomes "2,5".

@@ -3,6 +3,8 @@
 // punctuation and one of accented letters, and the button that toggles it.
 #pragma once
 
+#include "platform/ui/Screen.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -18,7 +20,7 @@ QString spokenKeyboardName();
 
 class InputPanel : public QWidget {
 public:
-    static constexpr int kHeight = 80;
+    static constexpr int kHeight = ui::Screen::kRoomBelow;
 
     enum class Layer { Letters, Symbols, Accents };
 

@@ -591,7 +591,7 @@ double Screen::largestZoom() const
         return currentZoom();
     // The desktop's height in its own pixels, whatever the zoom now.
     const int available = static_cast<int>(desktop->availableGeometry().height() * currentZoom());
-    return automaticZoom(available, kHeight);
+    return automaticZoom(available, kTallestHeight);
 }
 
 void Screen::setZoom(double zoom)

@@ -22,6 +22,10 @@ public:
     static constexpr int kWidth = 240;
     static constexpr int kHeight = 320;
     static constexpr int kBarHeight = 26;
+    // The room the on-screen keyboard takes below the screen when shown; the
+    // zoom is chosen so the window fits with it.
+    static constexpr int kRoomBelow = 80;
+    static constexpr int kTallestHeight = kHeight + kRoomBelow;
 
     static Screen& instance();
     static bool exists();
