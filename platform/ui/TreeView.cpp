@@ -120,6 +120,11 @@ TreeItem TreeView::insertItem(TreeItem parent, std::u16string_view text, std::in
     item->setToolTip(0, label);
     item->setData(0, Qt::AccessibleTextRole, label);
     item->setData(0, kItemDataRole, QVariant::fromValue<qlonglong>(data));
+    // A tree that had the focus while empty gets its first item as the
+    // current one, as it would on taking the focus, so the first arrow key
+    // already acts on it; nothing is selected.
+    if (!parent && t->hasFocus() && !t->currentIndex().isValid())
+        t->selectionModel()->setCurrentIndex(t->model()->index(0, 0), QItemSelectionModel::NoUpdate);
     return item;
 }
 

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -115,3 +116,18 @@ TEST_F(ResultsTreeTest, NodesHaveBoxedButtonsAndDottedLinesFromTheRoot)
 }
 
 } // namespace
+
+TEST_F(ResultsTreeTest, TheFirstArrowKeyOpensTheFirstNodeOfATreeFocusedWhileEmpty)
+{
+    // The results dialog gives the tree the focus before it fills it.
+    dialog.widget()->activateWindow();
+    widget->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    ui::TreeItem red = add(nullptr, u"Rotwein");
+    add(red, u"Spätburgunder", 1);
+    add(nullptr, u"Weißwein");
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(widget, &right);
+    EXPECT_TRUE(tree.isExpanded(red)) << "Right opened the first colour at once";
+    EXPECT_TRUE(widget->selectedItems().isEmpty()) << "nothing selected";
+}
