@@ -334,25 +334,37 @@ class Announcer:
         """Waits for a focus event that check accepts, printing every event.
         On a busy machine the bus has been seen to lose a focus event, so
         now and then the focused object in front is looked at as well."""
-        polls = [0]
-
-        def focused_in_front():
-            polls[0] += 1
-            if polls[0] % 100:
-                return False
-            try:
-                front = self.program.front()
-            except Fault:
-                return False  # a dialog coming or going
-            return any('focused' in states(o) and safe(check, o) for _, o in walk(front))
+        now_and_then = every(100)
 
         def arrived():
             hit = any(kind == 'focus' and safe(check, obj) for kind, obj, _ in self.program.events)
-            if hit or focused_in_front():
+            if hit or (now_and_then() and safe(check, focused_in_front(self.program))):
                 self.flush()
                 return True
             return False
         return self.program.wait(arrived, what)
+
+
+def every(n):
+    """A function that is true on every n-th call."""
+    calls = [0]
+
+    def tick():
+        calls[0] += 1
+        return calls[0] % n == 0
+    return tick
+
+
+def focused_in_front(program):
+    """The object in the dialog in front whose state says it has the focus."""
+    try:
+        front = program.front()
+    except Fault:
+        return None  # a dialog coming or going
+    for _, obj in walk(front):
+        if 'focused' in states(obj):
+            return obj
+    return None
 
 
 def focus_is(obj_role, name=None):
@@ -376,9 +388,23 @@ def tab_until(program, check, what, key='Tab'):
         if presses == 12:
             raise Fault(f'{key} never reached {what}')
         seen = len(program.focus_events)
+        before = program.focus
         program.keys(key)
         presses += 1
-        program.wait(lambda: len(program.focus_events) > seen, f'the focus to move towards {what}')
+        now_and_then = every(100)
+
+        def moved():
+            if len(program.focus_events) > seen:
+                return True
+            if not now_and_then():
+                return False
+            # The bus lost the focus event: the state still tells.
+            now = focused_in_front(program)
+            if now is not None and now != before:
+                program.focus = now
+                return True
+            return False
+        program.wait(moved, f'the focus to move towards {what}')
         program.settle()
     return presses
 
