@@ -16,7 +16,7 @@ namespace {
 
 enum class Role { Guide, Help, Task, Criterion, Json, SkipUnknown };
 
-struct OptionSpec {
+struct OptionRow {
     std::u16string_view name;
     bool takesValue;
     Role role;
@@ -24,7 +24,7 @@ struct OptionSpec {
     bool SearchCriteria::*flag = nullptr;          // for a check-box criterion
 };
 
-static constexpr OptionSpec kOptions[] = {
+static constexpr OptionRow kOptions[] = {
     {u"guide",            true,  Role::Guide},
     {u"help",             false, Role::Help},
     {u"search",           true,  Role::Task, Task::Search},
@@ -69,11 +69,11 @@ std::u16string problem(std::u16string_view format, std::u16string_view value)
 
 void addOptions(QCommandLineParser& parser)
 {
-    for (const OptionSpec& spec : kOptions) {
-        QStringList names{qname(spec.name)};
-        if (spec.role == Role::Help)
+    for (const OptionRow& option : kOptions) {
+        QStringList names{qname(option.name)};
+        if (option.role == Role::Help)
             names.prepend(QStringLiteral("h"));
-        parser.addOption(spec.takesValue ? QCommandLineOption(names, QString(), QStringLiteral("value"))
+        parser.addOption(option.takesValue ? QCommandLineOption(names, QString(), QStringLiteral("value"))
                                          : QCommandLineOption(names));
     }
 }
@@ -96,8 +96,8 @@ std::u16string parserError(const QCommandLineParser& parser, const QStringList& 
         return problem(texts::cli::kUnknownOption, (name.size() == 1 ? u"-" : u"--") + name.toStdU16String());
     }
     // The parser's other complaint: an option that takes a value stands last.
-    for (const OptionSpec& spec : kOptions)
-        if (spec.takesValue && arguments.last() == QStringLiteral("--") + qname(spec.name))
+    for (const OptionRow& option : kOptions)
+        if (option.takesValue && arguments.last() == QStringLiteral("--") + qname(option.name))
             return problem(texts::cli::kMissingValue, arguments.last().toStdU16String());
     return parser.errorText().toStdU16String();
 }
@@ -114,18 +114,18 @@ std::u16string misfit(const QCommandLineParser& parser, Request& request)
         if (seen.contains(name))
             return problem(texts::cli::kTwice, dashed(name));
         seen << name;
-        for (const OptionSpec& spec : kOptions) {
-            if (qname(spec.name) != name || spec.role != Role::Task)
+        for (const OptionRow& option : kOptions) {
+            if (qname(option.name) != name || option.role != Role::Task)
                 continue;
             if (task)
                 return problem(texts::cli::kOneTask, dashed(name));
             task = true;
-            request.task = spec.task;
+            request.task = option.task;
         }
     }
-    for (const OptionSpec& spec : kOptions)
-        if (spec.role == Role::Criterion && parser.isSet(qname(spec.name)) && request.task != Task::Search)
-            return problem(texts::cli::kOnlyWithSearch, u"--" + std::u16string(spec.name));
+    for (const OptionRow& option : kOptions)
+        if (option.role == Role::Criterion && parser.isSet(qname(option.name)) && request.task != Task::Search)
+            return problem(texts::cli::kOnlyWithSearch, u"--" + std::u16string(option.name));
     const bool listing = request.task == Task::Search || request.task == Task::Show
         || request.task == Task::ListBookmarks;
     if (parser.isSet(QStringLiteral("json")) && !listing)
@@ -140,9 +140,9 @@ std::u16string readCriteria(const QCommandLineParser& parser, SearchCriteria& c)
     c.term = parser.value(QStringLiteral("search")).toStdU16String();
     c.countryName = parser.value(QStringLiteral("country")).toStdU16String();
     c.regionText = parser.value(QStringLiteral("region")).toStdU16String();
-    for (const OptionSpec& spec : kOptions)
-        if (spec.flag)
-            c.*spec.flag = parser.isSet(qname(spec.name));
+    for (const OptionRow& option : kOptions)
+        if (option.flag)
+            c.*option.flag = parser.isSet(qname(option.name));
     if (parser.isSet(QStringLiteral("quality"))) {
         const QString value = parser.value(QStringLiteral("quality"));
         const int level = value == QStringLiteral("0") ? 0 : positiveNumber(value);
@@ -225,8 +225,8 @@ Parsed parseArguments(const QStringList& arguments)
 std::vector<std::u16string_view> optionNames()
 {
     std::vector<std::u16string_view> names;
-    for (const OptionSpec& spec : kOptions)
-        names.push_back(spec.name);
+    for (const OptionRow& option : kOptions)
+        names.push_back(option.name);
     return names;
 }
 

@@ -21,58 +21,49 @@ QFont fallbackFacesOnly()
     return font;
 }
 
-class LineEditWidget : public QLineEdit {
+// An edit widget that tells its dialog when it takes and loses the focus.
+template <class Base>
+class FocusNotifying : public Base {
 public:
-    LineEditWidget(Dialog* dialog, int id, QWidget* parent) : QLineEdit(parent), dialog_(dialog), id_(id)
+    FocusNotifying(Dialog* dialog, int id, QWidget* parent) : Base(parent), dialog_(dialog), id_(id)
     {
-        connect(this, &QLineEdit::textEdited, this, [this] { dialog_->sendCommand(id_, kEditChanged); });
-        setFont(fallbackFacesOnly());
+        Base::setFont(fallbackFacesOnly());
     }
 
 protected:
     void focusInEvent(QFocusEvent* e) override
     {
-        QLineEdit::focusInEvent(e);
+        Base::focusInEvent(e);
         dialog_->sendCommand(id_, kSetFocus);
     }
     void focusOutEvent(QFocusEvent* e) override
     {
-        QLineEdit::focusOutEvent(e);
+        Base::focusOutEvent(e);
         dialog_->sendCommand(id_, kKillFocus);
     }
 
-private:
     Dialog* dialog_;
     int id_;
 };
 
-class TextEditWidget : public QPlainTextEdit {
+class LineEditWidget : public FocusNotifying<QLineEdit> {
 public:
-    TextEditWidget(Dialog* dialog, int id, QWidget* parent) : QPlainTextEdit(parent), dialog_(dialog), id_(id)
+    LineEditWidget(Dialog* dialog, int id, QWidget* parent) : FocusNotifying(dialog, id, parent)
+    {
+        connect(this, &QLineEdit::textEdited, this, [this] { dialog_->sendCommand(id_, kEditChanged); });
+    }
+};
+
+class TextEditWidget : public FocusNotifying<QPlainTextEdit> {
+public:
+    TextEditWidget(Dialog* dialog, int id, QWidget* parent) : FocusNotifying(dialog, id, parent)
     {
         connect(this, &QPlainTextEdit::textChanged, this, [this] {
             if (!settingText)
                 dialog_->sendCommand(id_, kEditChanged);
         });
-        setFont(fallbackFacesOnly());
     }
     bool settingText = false;
-
-protected:
-    void focusInEvent(QFocusEvent* e) override
-    {
-        QPlainTextEdit::focusInEvent(e);
-        dialog_->sendCommand(id_, kSetFocus);
-    }
-    void focusOutEvent(QFocusEvent* e) override
-    {
-        QPlainTextEdit::focusOutEvent(e);
-        dialog_->sendCommand(id_, kKillFocus);
-    }
-
-private:
-    Dialog* dialog_;
-    int id_;
 };
 
 } // namespace
